@@ -1,0 +1,53 @@
+#pragma once
+// Command-line arguments of one qiravel-cli command, and the parsing of user dates.
+#include "MDateTime.h"
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+// Raised for malformed arguments; the message is shown to the user as it is (exit code 2).
+struct UsageError {
+    std::string message;
+};
+
+class CliArgs {
+public:
+    // Splits argv into positional words and options. `valued` names the options that take a
+    // value (--name VALUE or --name=VALUE), `flags` those that do not; anything else is an error.
+    CliArgs(const std::vector<std::string>& argv, const std::set<std::string>& valued,
+            const std::set<std::string>& flags);
+
+    const std::vector<std::string>& positional() const { return positional_; }
+    bool has(const std::string& option) const;
+    std::optional<std::string> value(const std::string& option) const;
+    std::string require(const std::string& option) const;
+
+    // The one positional argument a command takes; UsageError naming `what` when missing.
+    std::string single(const std::string& what) const;
+
+private:
+    std::vector<std::string> positional_;
+    std::map<std::string, std::string> options_;
+};
+
+struct ParsedDateTime {
+    MDateTime value;   // astronomical year
+    bool hasTime = false;
+};
+
+// "Y-M-D" or "Y-M-DTHH:MM" with a historical year (negative = BC, no year 0, -4713..9999).
+// Checks the shape and ranges of the fields, not that the day exists in its month.
+ParsedDateTime ParseDateTime(const std::string& text, bool timeAllowed = true);
+
+// "HH:MM".
+void ParseClock(const std::string& text, MDateTime& into);
+
+// A whole decimal number within [low, high]; `what` names it in the error.
+int ParseInt(const std::string& text, int low, int high, const std::string& what);
+double ParseDouble(const std::string& text, double low, double high, const std::string& what);
+
+// "Y-M-D HH:MM" with the historical year, as users read it.
+std::string FormatDateTime(const MDateTime& t, bool withTime = true);

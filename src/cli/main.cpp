@@ -1,0 +1,57 @@
+// qiravel-cli: the chart and calendar engine from the command line.
+#include "CliArgs.h"
+#include "Commands.h"
+
+#include <iostream>
+#include <sstream>
+
+namespace {
+
+const std::string_view kExampleDate = "1984-02-05T12:00";
+
+void PrintHelp(std::ostream& out)
+{
+    out << "Qiravel 紫微斗数 命令行\n用法：qiravel-cli 命令 [参数]\n\n命令：\n";
+    for (const Command& c : AllCommands())
+        out << "  " << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
+}
+
+// With no arguments: the help, then every command run on an example.
+int ShowExample(std::ostream& out)
+{
+    PrintHelp(out);
+    out << "\n示例：qiravel-cli jd " << kExampleDate << '\n';
+    return RunJd({std::string(kExampleDate)}, out);
+}
+
+}  // namespace
+
+const std::vector<Command>& AllCommands()
+{
+    static const std::vector<Command> commands = {
+        {"jd", "日期[T时:分] [--json]", "儒略日、星期与日干支（历史纪年，公元前用负数）", RunJd},
+    };
+    return commands;
+}
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    if (argc < 2) return ShowExample(std::cout);
+    const std::string name = argv[1];
+    if (name == "help" || name == "--help" || name == "-h") {
+        PrintHelp(std::cout);
+        return 0;
+    }
+    for (const Command& c : AllCommands()) {
+        if (c.name != name) continue;
+        try {
+            return c.run(CommandArgs(argv + 2, argv + argc), std::cout);
+        } catch (const UsageError& e) {
+            std::cerr << "错误：" << e.message << '\n';
+            return 2;
+        }
+    }
+    std::cerr << "错误：未知命令 " << name << "（qiravel-cli help 列出全部命令）\n";
+    return 2;
+}
