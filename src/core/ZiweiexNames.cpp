@@ -37,3 +37,22 @@ std::string_view OverlayLabel(int overlayStar)
     if (overlayStar >= 51 && overlayStar <= 57) return kOverlayLabels[overlayStar - 50];
     return {};
 }
+
+const std::array<std::string_view, 12> kChangShengNames = {
+    "长生", "沐浴", "冠带", "临官", "帝旺", "衰", "病", "死", "墓", "绝", "胎", "养"};
+const std::array<std::string_view, 12> kBoShiNames = {
+    "博士", "力士", "青龙", "小耗", "将军", "奏书", "飞廉", "喜神", "病符", "大耗", "伏兵", "官府"};
+const std::array<std::string_view, 12> kJiangXingNames = {
+    "将星", "攀鞍", "岁驿", "息神", "华盖", "劫煞", "灾煞", "天煞", "指背", "咸池", "月煞", "亡神"};
+const std::array<std::string_view, 12> kSuiJianNames = {
+    "岁建", "晦气", "丧门", "贯索", "官符", "小耗", "大耗", "龙德", "白虎", "天德", "吊客", "病符"};
+
+std::string_view GradeName(int grade, bool secondTable)
+{
+    static const std::array<std::string_view, 6> names = {"", "庙", "旺", "闲", "平", "陷"};
+    if (grade == 3 && secondTable) return "得";
+    return grade >= 0 && grade <= 5 ? names[grade] : std::string_view{};
+}
+
+const std::array<std::string_view, 12> kMonthLabels = {
+    "正月", "二月", "三月", "四月", "五月", "六月", "七月", "八月", "九月", "十月", "十一", "十二"};

@@ -22,3 +22,16 @@ extern const std::array<std::string_view, 3> kChartKindNames;
 
 // Name of an overlay star of either layer (1..9 or 51..57); empty for any other number.
 std::string_view OverlayLabel(int overlayStar);
+
+// Stage names of the four twelve-fold cycles, by stage index 0..11.
+extern const std::array<std::string_view, 12> kChangShengNames;
+extern const std::array<std::string_view, 12> kBoShiNames;
+extern const std::array<std::string_view, 12> kJiangXingNames;
+extern const std::array<std::string_view, 12> kSuiJianNames;
+
+// Brightness grade texts by grade digit 1..5 (entry 0, no grade, is empty); digit 3 reads
+// "闲" with the first grade table and "得" with the second.
+std::string_view GradeName(int grade, bool secondTable);
+
+// Month labels of the annual chart by month index 0..11 (正月 … 十二).
+extern const std::array<std::string_view, 12> kMonthLabels;

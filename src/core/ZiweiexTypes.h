@@ -92,6 +92,20 @@ struct ChartData {
     int16_t douJun = 0;       // branch of the 子-year Dou Jun
 };
 
+// The annual chart asked for on top of a natal chart; cleared at the start of every annual cast.
+struct AnnualData {
+    MDateTime annualDate{};     // solar date-time asked for, after the clock-time correction
+    MDateTime annualLunar{};    // its lunar date-time after the correction and the 23:00 rule
+    int16_t annualMonth = 0;    // annualLunar.month after the leap-month rule, 1..12
+    int16_t annualPillar = 0;   // cycle index of the annual year
+    uint8_t annualLeap = 0;     // annualLunar's month is a leap month
+    int16_t monthLength = 0;    // 29 or 30, the length of the annual lunar month
+    double annualJD = 0;        // Julian day of the date-time as asked for (before correction)
+    int16_t minorLimit = 0;     // branch of the minor limit (小限)
+    int16_t annualDouJun = 0;   // branch of the annual Dou Jun (流年斗君)
+    uint8_t dailyHourly = 0;    // lay out the days and hours (流日流时)
+};
+
 // The twelve chart options of section "ziwei" of dat/set.ini.
 struct ChartSettings {
     uint8_t tg5 = 0;       // 戊 transformations: 0 贪阴弼机, 1 贪阴阳机
