@@ -1,7 +1,10 @@
 // The chart frame on a real image.
 #include "ImageCanvas.h"
+#include "ImageFiles.h"
 #include "ZiweiexLayout.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 TEST(ImageCanvas, SongFaceIsAnInstalledCjkFont)
@@ -57,4 +60,28 @@ TEST(ImageCanvas, TextIsDrawnInItsColourWithoutBlending)
     EXPECT_GT(white, 10);
     EXPECT_GT(green, white);
     EXPECT_EQ(other, 0);  // no blended edge pixels
+}
+
+TEST(ImageFiles, WritesPngBmpAndJpeg)
+{
+    ImageCanvas canvas;
+    const ChartGeometry g = LayoutCanvas(canvas, 9);
+    DrawFrame(canvas, g);
+    const QString folder = QDir::temp().filePath(QStringLiteral("qiravel-image-test"));
+    QDir().mkpath(folder);
+    const struct { ImageFormat format; const char* name; const char* magic; } cases[] = {
+        {ImageFormat::Png, "chart.png", "\x89PNG"}, {ImageFormat::Bmp, "chart.bmp", "BM"}, {ImageFormat::Jpeg, "chart.jpg", "\xFF\xD8\xFF"}};
+    for (const auto& c : cases) {
+        const QString path = folder + "/" + c.name;
+        ASSERT_TRUE(SaveImage(canvas.image(), path, c.format)) << c.name;
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.read(4).startsWith(c.magic)) << c.name;
+        const QImage back(path);
+        EXPECT_EQ(back.size(), canvas.image().size()) << c.name;
+        // The grid line survives even the lossy format.
+        EXPECT_LT(qGray(back.pixel(g.cellWidth, 5)), 64) << c.name;
+    }
+    QDir(folder).removeRecursively();
+    EXPECT_FALSE(SaveImage(canvas.image(), QStringLiteral("/no/such/folder/chart.png"), ImageFormat::Png));
 }
