@@ -50,7 +50,7 @@ double MoonLongitude(double t, int n)
         const double* term = kMoonSeries + SeriesStart(kMoonSeries, k);
         double s = 0;
         for (int i = 0; i < counts[k]; ++i, term += kMoonNumbersPerTerm)
-            s += term[0] * std::cos(term[1] + term[2] * t + term[3] * q2 + term[4] * q3 + term[5] * q4);
+            s += term[0] * SeriesCos(term[1] + term[2] * t + term[3] * q2 + term[4] * q3 + term[5] * q4);
         sum += s * power;
         power *= t;
     }

@@ -43,7 +43,7 @@ double EarthLongitude(double t, int n)
     for (int k = 0; k < kEarthPowers; ++k) {
         const double* term = kEarthSeries + SeriesStart(kEarthSeries, k);
         double s = 0;
-        for (int i = 0; i < counts[k]; ++i, term += kEarthNumbersPerTerm) s += term[0] * std::cos(term[1] + term[2] * tau);
+        for (int i = 0; i < counts[k]; ++i, term += kEarthNumbersPerTerm) s += term[0] * SeriesCos(term[1] + term[2] * tau);
         sum += s * power;
         power *= tau;
     }

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -265,4 +267,21 @@ TEST(Eph0Sun, RatesAgreeWithTheSeries)
         EXPECT_NEAR(SunLongitudeRate(t), sun, 0.001 * sun) << t;
         EXPECT_NEAR(MoonLongitudeRate(t), moon, 0.005 * moon) << t;
     }
+}
+
+TEST(Eph0Series, SeriesCosMatchesTheLibrary)
+{
+    // Arguments as the series meet them: up to a few million radians for t of +-80 centuries,
+    // and right at quarter turns, where the reduction loses most.
+    double worst = 0;
+    for (double x = -6.4e6; x < 6.4e6; x += 97.3312) worst = std::max(worst, std::abs(SeriesCos(x) - std::cos(x)));
+    for (double x = -10; x < 10; x += 0.000731) worst = std::max(worst, std::abs(SeriesCos(x) - std::cos(x)));
+    for (int k = -4000000; k < 4000000; k += 1009) {
+        const double x = k * (std::numbers::pi / 2);
+        worst = std::max(worst, std::abs(SeriesCos(x) - std::cos(x)));
+    }
+    EXPECT_LT(worst, 3e-16);
+    // Beyond the reduction's reach it hands over to the library.
+    EXPECT_EQ(SeriesCos(1e7 + 0.25), std::cos(1e7 + 0.25));
+    EXPECT_TRUE(std::isnan(SeriesCos(std::nan(""))));
 }
