@@ -30,6 +30,7 @@ const std::vector<Command>& AllCommands()
 {
     static const std::vector<Command> commands = {
         {"jd", "日期[T时:分] [--json]", "儒略日、星期与日干支（历史纪年，公元前用负数）", RunJd},
+        {"ephem", "日期[T时:分] [--json]", "ΔT、太阳与月亮视黄经、月日黄经差与时差（北京时间）", RunEphem},
     };
     return commands;
 }
