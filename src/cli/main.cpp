@@ -30,6 +30,8 @@ const std::vector<Command>& AllCommands()
 {
     static const std::vector<Command> commands = {
         {"jd", "日期[T时:分] [--json]", "儒略日、星期与日干支（历史纪年，公元前用负数）", RunJd},
+        {"cases", "add|list|show 编号|delete 编号|search|export 文件夹|import 文件夹|compact [--home 文件夹] [--json]",
+         "命例库：保存、列出、查看、删除、查找、导出、导入与整理命例", RunCases},
     };
     return commands;
 }
