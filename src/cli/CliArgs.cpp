@@ -164,12 +164,13 @@ ChartInput ParseBirthInput(const CliArgs& args)
     in.isLunar = args.has("lunar");
     in.isLeap = args.has("leap");
     if (in.isLeap && !in.isLunar) throw UsageError{"--leap 只能与 --lunar 一起使用"};
-    in.birth = ParseDateTime(args.require("date"), false).value;
+    const std::string date = args.require("date");
+    in.birth = ParseDateTime(date, false).value;
     ParseClock(args.require("time"), in.birth);
     if (in.isLunar) {
-        if (in.birth.day > 30) throw UsageError{"农历日应在1到30之间：" + args.require("date")};
+        if (in.birth.day > 30) throw UsageError{"农历日应在1到30之间：" + date};
     } else if (!MYiDateEx().DateExists(in.birth)) {
-        throw UsageError{"不存在这个日期：" + args.require("date")};
+        throw UsageError{"不存在这个日期：" + date};
     }
 
     const std::string sex = args.require("sex");

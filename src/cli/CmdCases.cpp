@@ -137,8 +137,9 @@ std::vector<CaseRecord> ReadLive(MDataBase& db, const std::vector<int32_t>& numb
     for (const int32_t n : numbers) {
         CaseRecord r;
         const DbStatus s = db.ReadScanned(n, r);
-        if (s == DbStatus::Ok) cases.push_back(std::move(r));
-        else if (s != DbStatus::Deleted && s != DbStatus::OutOfRange) {
+        if (s == DbStatus::Ok) {
+            cases.push_back(std::move(r));
+        } else if (s != DbStatus::Deleted && s != DbStatus::OutOfRange) {
             db.EndScan();
             Check(s, "读取命例");
         }

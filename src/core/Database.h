@@ -168,7 +168,8 @@ public:
     // optionally "ZiWei_f", names matched ignoring letter case). Everything is copied into
     // place beside the current files first; only then does the new case file replace the old
     // one and the old comment documents give way to the imported ones. Any failure before that
-    // leaves the current cases as they were. Refuses the program folder itself.
+    // leaves the current cases as they were. Refuses the program folder itself. It replaces the
+    // cases on its own: clearing them first (ClearAll) would only put them at risk.
     DbStatus ImportFrom(const std::filesystem::path& folder);
 
     // Deletes the case file and every comment document; the next Open creates an empty file.

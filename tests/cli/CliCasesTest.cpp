@@ -2,25 +2,16 @@
 #include "Database.h"
 #include "RunProcess.h"
 #include "TempHome.h"
+#include "core/CaseFiles.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string FileBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
 
 class CliCases : public ::testing::Test {
 protected:
