@@ -64,7 +64,8 @@ DbStatus MDataBase::ExportTo(const fs::path& folder) const
 {
     std::error_code ec;
     if (!fs::is_directory(folder, ec)) return DbStatus::IoError;
-    if (SameLocation(folder, programFolder_)) return DbStatus::OwnFolder;
+    const fs::path comments = folder / kCommentFolderName;
+    if (SameLocation(folder, programFolder_) || SameLocation(comments, CommentFolder())) return DbStatus::OwnFolder;
     // Held to the end, so that no one changes the cases half way through the copy.
     LockedCaseFile file;
     int64_t count = 0;
@@ -75,9 +76,8 @@ DbStatus MDataBase::ExportTo(const fs::path& folder) const
     if (file.IsOpen()) ok = ReadWholeFile(caseFilePath_, cases);
     ok = ok && WriteFileAtomically(folder / kCaseFileName, cases);
 
-    const fs::path comments = folder / kCommentFolderName;
     fs::create_directory(comments, ec);
-    if (ec || SameLocation(comments, CommentFolder())) return ec ? DbStatus::IoError : DbStatus::OwnFolder;
+    if (ec) return DbStatus::IoError;
     std::vector<fs::path> documents;
     ok = ListCommentDocuments(CommentFolder(), documents) && ok;
     for (const fs::path& document : documents) ok = CopyFileFlushed(document, comments / document.filename()) && ok;
@@ -109,6 +109,7 @@ DbStatus MDataBase::ImportFrom(const fs::path& folder)
     std::vector<fs::path> imported;
     std::string cases;
     bool staged = !ec && fs::create_directory(staging, ec) && !ec;
+    staged = staged && (fs::create_directory(CommentFolder(), ec) || !ec);
     if (staged && sourceComments) staged = ListCommentDocuments(*sourceComments, imported);
     for (const fs::path& document : imported)
         staged = staged && CopyFileFlushed(document, staging / document.filename());
@@ -119,13 +120,16 @@ DbStatus MDataBase::ImportFrom(const fs::path& folder)
     }
 
     // The imported cases are in place: now their comment documents take over the comment folder.
-    bool ok = fs::create_directory(CommentFolder(), ec) || !ec;
+    // A document that cannot be moved stays in the staging folder rather than being lost.
+    bool moved = true;
     std::set<fs::path> importedNames;
     for (const fs::path& document : imported) {
         importedNames.insert(document.filename());
         fs::rename(staging / document.filename(), CommentFolder() / document.filename(), ec);
-        ok = ok && !ec;
+        moved = moved && !ec;
     }
+    if (moved) fs::remove_all(staging, ec);
+    bool ok = moved;
     std::vector<fs::path> current;
     ok = ListCommentDocuments(CommentFolder(), current) && ok;
     for (const fs::path& document : current) {
@@ -133,7 +137,6 @@ DbStatus MDataBase::ImportFrom(const fs::path& folder)
         fs::remove(document, ec);
         ok = ok && !ec;
     }
-    fs::remove_all(staging, ec);
     SyncFile(CommentFolder());
     return ok ? DbStatus::Ok : DbStatus::IoError;
 }

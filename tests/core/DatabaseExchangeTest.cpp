@@ -180,3 +180,19 @@ TEST_F(CaseExchange, ClearAllRemovesTheCaseFileAndTheCommentDocuments)
     ASSERT_EQ(db.Open(home.path()), DbStatus::Ok);
     EXPECT_EQ(fs::file_size(db.CaseFilePath()), 0u);
 }
+
+TEST_F(CaseExchange, AnImportWhoseCommentsHaveNowhereToGoChangesNothing)
+{
+    CaseRecord a = SampleCase("a");
+    ASSERT_EQ(db.Append(a), DbStatus::Ok);
+    const std::string cases = FileBytes(db.CaseFilePath());
+    WriteBytes(db.CommentFolder(), "a file where the comment folder belongs");
+    MDataBase source;
+    ASSERT_EQ(source.Open(elsewhere.path()), DbStatus::Ok);
+    Save(source, "x");
+    const fs::path exported = elsewhere.path() / "export";
+    fs::create_directory(exported);
+    ASSERT_EQ(source.ExportTo(exported), DbStatus::Ok);
+    EXPECT_EQ(db.ImportFrom(exported), DbStatus::IoError);
+    EXPECT_EQ(FileBytes(db.CaseFilePath()), cases);
+}
