@@ -6,8 +6,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <regex>
 
 CliArgs::CliArgs(const std::vector<std::string>& argv, const std::set<std::string>& valued,
