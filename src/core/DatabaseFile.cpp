@@ -76,11 +76,14 @@ int LockedCaseFile::Release()
     return fd;
 }
 
-bool ReadAt(int fd, void* buffer, std::size_t size, int64_t offset)
+namespace {
+
+// Moves `size` bytes with pread or pwrite, going on after interruptions and short transfers.
+template <class Transfer, class Byte>
+bool TransferAll(Transfer transfer, int fd, Byte* p, std::size_t size, int64_t offset)
 {
-    auto* p = static_cast<char*>(buffer);
     while (size > 0) {
-        const ssize_t n = ::pread(fd, p, size, offset);
+        const ssize_t n = transfer(fd, p, size, offset);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         p += n;
@@ -90,18 +93,16 @@ bool ReadAt(int fd, void* buffer, std::size_t size, int64_t offset)
     return true;
 }
 
+}  // namespace
+
+bool ReadAt(int fd, void* buffer, std::size_t size, int64_t offset)
+{
+    return TransferAll(::pread, fd, static_cast<char*>(buffer), size, offset);
+}
+
 bool WriteAt(int fd, const void* buffer, std::size_t size, int64_t offset)
 {
-    const auto* p = static_cast<const char*>(buffer);
-    while (size > 0) {
-        const ssize_t n = ::pwrite(fd, p, size, offset);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        p += n;
-        size -= static_cast<std::size_t>(n);
-        offset += n;
-    }
-    return true;
+    return TransferAll(::pwrite, fd, static_cast<const char*>(buffer), size, offset);
 }
 
 bool ReadWholeFile(const std::filesystem::path& path, std::string& content)

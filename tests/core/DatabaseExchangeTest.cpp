@@ -33,6 +33,18 @@ protected:
         return r;
     }
 
+    // Another program folder holding the named cases, exported to elsewhere/export.
+    fs::path ExportedCollection(std::initializer_list<const char*> names)
+    {
+        MDataBase source;
+        EXPECT_EQ(source.Open(elsewhere.path()), DbStatus::Ok);
+        for (const char* name : names) Save(source, name);
+        const fs::path exported = elsewhere.path() / "export";
+        fs::create_directory(exported);
+        EXPECT_EQ(source.ExportTo(exported), DbStatus::Ok);
+        return exported;
+    }
+
     TempHome home;
     TempHome elsewhere;  // another program folder, or the folder the user picks
     MDataBase db;
@@ -82,20 +94,14 @@ TEST_F(CaseExchange, ExportRefusesTheProgramFolderAndAMissingFolder)
 
 TEST_F(CaseExchange, ImportReplacesTheCasesAndTheirComments)
 {
-    MDataBase source;
-    ASSERT_EQ(source.Open(elsewhere.path()), DbStatus::Ok);
-    Save(source, "x");
-    Save(source, "y");
+    const fs::path exported = ExportedCollection({"x", "y"});
     Save(db, "a");
     WriteBytes(db.CommentFolder() / "notes.txt", "kept");
 
     ASSERT_EQ(db.ImportFrom(elsewhere.path()), DbStatus::IoError);  // its case file is in "dat", not here
-    const fs::path exported = elsewhere.path() / "export";
-    fs::create_directory(exported);
-    ASSERT_EQ(source.ExportTo(exported), DbStatus::Ok);
     ASSERT_EQ(db.ImportFrom(exported), DbStatus::Ok);
 
-    EXPECT_EQ(FileBytes(db.CaseFilePath()), FileBytes(source.CaseFilePath()));
+    EXPECT_EQ(FileBytes(db.CaseFilePath()), FileBytes(exported / "ZiWei.dat"));
     EXPECT_EQ(FileNames(db.CommentFolder()),
               (std::set<std::string>{"x_199005010830.rtf", "y_199005010830.rtf", "notes.txt"}));
     CaseRecord r;
@@ -138,12 +144,7 @@ TEST_F(CaseExchange, AFailedImportLeavesTheCurrentCasesAlone)
 {
     Save(db, "a");
     const std::string cases = FileBytes(db.CaseFilePath());
-    MDataBase source;
-    ASSERT_EQ(source.Open(elsewhere.path()), DbStatus::Ok);
-    Save(source, "x");
-    const fs::path exported = elsewhere.path() / "export";
-    fs::create_directory(exported);
-    ASSERT_EQ(source.ExportTo(exported), DbStatus::Ok);
+    const fs::path exported = ExportedCollection({"x"});
 
     // The new case file cannot be put in place: something stands where it is written first.
     fs::create_directories(home.dat() / "ZiWei.dat.tmp" / "in-the-way");
@@ -187,12 +188,7 @@ TEST_F(CaseExchange, AnImportWhoseCommentsHaveNowhereToGoChangesNothing)
     ASSERT_EQ(db.Append(a), DbStatus::Ok);
     const std::string cases = FileBytes(db.CaseFilePath());
     WriteBytes(db.CommentFolder(), "a file where the comment folder belongs");
-    MDataBase source;
-    ASSERT_EQ(source.Open(elsewhere.path()), DbStatus::Ok);
-    Save(source, "x");
-    const fs::path exported = elsewhere.path() / "export";
-    fs::create_directory(exported);
-    ASSERT_EQ(source.ExportTo(exported), DbStatus::Ok);
+    const fs::path exported = ExportedCollection({"x"});
     EXPECT_EQ(db.ImportFrom(exported), DbStatus::IoError);
     EXPECT_EQ(FileBytes(db.CaseFilePath()), cases);
 }
