@@ -351,8 +351,11 @@ void CheckElp(const ElpSeries& moon, const ElpModel& model)
         const double v = model.w1(t) + EvaluateElp(moon[kLongitude], model, t);
         const double u = EvaluateElp(moon[kLatitude], model, t);
         const double r = EvaluateElp(moon[kDistance], model, t);
-        const double p = t * (0.10180391e-4 + t * (0.47020439e-6 + t * (-0.5417367e-9 + t * (-0.2507948e-11 + t * 0.463486e-14))));
-        const double q = t * (-0.113469002e-3 + t * (0.12372674e-6 + t * (0.1265417e-8 + t * (-0.1371808e-11 - t * 0.320334e-14))));
+        // Rotation from the ecliptic of date to that of J2000.
+        const double p =
+            t * (0.10180391e-4 + t * (0.47020439e-6 + t * (-0.5417367e-9 + t * (-0.2507948e-11 + t * 0.463486e-14))));
+        const double q =
+            t * (-0.113469002e-3 + t * (0.12372674e-6 + t * (0.1265417e-8 + t * (-0.1371808e-11 - t * 0.320334e-14))));
         const double x1 = r * std::cos(v) * std::cos(u);
         const double x2 = r * std::sin(v) * std::cos(u);
         const double x3 = r * std::sin(u);

@@ -2,6 +2,7 @@
 #include "Eph.h"
 #include "Eph0Ephemeris.h"
 #include "Eph0Series.h"
+#include "Eph0SeriesCos.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,6 +2,7 @@
 #include "Eph.h"
 #include "Eph0.h"
 #include "Eph0Series.h"
+#include "Eph0SeriesCos.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,7 +44,8 @@ double EarthLongitude(double t, int n)
     for (int k = 0; k < kEarthPowers; ++k) {
         const double* term = kEarthSeries + SeriesStart(kEarthSeries, k);
         double s = 0;
-        for (int i = 0; i < counts[k]; ++i, term += kEarthNumbersPerTerm) s += term[0] * SeriesCos(term[1] + term[2] * tau);
+        for (int i = 0; i < counts[k]; ++i, term += kEarthNumbersPerTerm)
+            s += term[0] * SeriesCos(term[1] + term[2] * tau);
         sum += s * power;
         power *= tau;
     }

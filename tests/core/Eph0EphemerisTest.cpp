@@ -3,6 +3,7 @@
 #include "Eph.h"
 #include "Eph0.h"
 #include "Eph0Series.h"
+#include "Eph0SeriesCos.h"
 
 #include <gtest/gtest.h>
 
@@ -252,8 +253,8 @@ TEST(Eph0Series, MoonBudgetIsRelativeToTheMainPower)
         }
         sum += s * std::pow(t, k);
     }
-    const double meanLongitude =
-        3.81034409 + 8399.684730072 * t - 0.00003319 * t * t + 0.0000000311 * t * t * t - 0.0000000002033 * std::pow(t, 4);
+    const double meanLongitude = 3.81034409 + 8399.684730072 * t - 0.00003319 * t * t + 0.0000000311 * t * t * t -
+                                 0.0000000002033 * std::pow(t, 4);
     EXPECT_NEAR(MoonLongitude(t, 20), meanLongitude + (PrecessionInLongitude(t) + sum) * kArcsec, 1e-10);
 }
 

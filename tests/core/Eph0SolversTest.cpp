@@ -87,7 +87,8 @@ TEST(Eph0Solvers, NewMoonsAtThePublishedInstants)
     // Meeus, Astronomical Algorithms, example 49.a: 1977-02-18 3h37m40s TD (283 lunations
     // before the one of w = 0).
     const double t1977 = TimeOfElongation(-283 * kTwoPi);
-    EXPECT_NEAR(eph::kJ2000 + 36525 * t1977, CalendarToJd(1977, 2, 18 + (3 + 37 / 60.0 + 40 / 3600.0) / 24), 10.0 / 86400);
+    const double expected = CalendarToJd(1977, 2, 18 + (3 + 37 / 60.0 + 40 / 3600.0) / 24);
+    EXPECT_NEAR(eph::kJ2000 + 36525 * t1977, expected, 10.0 / 86400);
     // USNO: 2000-01-06 18:14 UT.
     EXPECT_NEAR(UtJd(TimeOfElongation(0)), CalendarToJd(2000, 1, 6 + (18 + 14 / 60.0) / 24), kMinute);
 }
