@@ -25,12 +25,6 @@ int16_t ChartHourPillar(int hour, int dayPillar, bool zishi)
     return static_cast<int16_t>(zishi && hour == 23 ? Mod(pillar + 12, 60) : pillar);
 }
 
-int16_t SolarMonthPillar(int baziYear, int monthBranch)
-{
-    const int fromTiger = Mod(monthBranch - 3, 12);
-    return CycleIndex(Mod(2 * StemOf(baziYear) + 1 + fromTiger, 10), static_cast<int16_t>(monthBranch));
-}
-
 int ComputeNatalPillars(ChartData& chart, const MDateTime& lunarBirth, bool leap, int civilDayPillar,
                         const ChartSettings& settings)
 {

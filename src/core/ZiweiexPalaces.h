@@ -18,10 +18,6 @@ int16_t MonthPillar(int yearPillar, int chartMonth);
 // of the following day.
 int16_t ChartHourPillar(int hour, int dayPillar, bool zishi);
 
-// Cycle index of the month that begins at a 节 term: the solar month branch `monthBranch`
-// in the year (changing at 立春) of cycle index baziYear.
-int16_t SolarMonthPillar(int baziYear, int monthBranch);
-
 // The lunar-year, chart-month, day and hour pillars (yearPillar, monthPillar, dayPillar,
 // hourPillar, and their copies baziDay and baziHour) of a birth. lunarBirth is the lunar
 // date-time after the clock-time correction and the 23:00 rule; civilDayPillar is the cycle

@@ -36,14 +36,6 @@ TEST(ChartPillars, MonthPillarStartsAtTigerWithTheYearStem)
     EXPECT_EQ(CycleName(MonthPillar(1, 12)), "丁丑");
 }
 
-TEST(ChartPillars, SolarMonthPillarFollowsTheBaziYear)
-{
-    EXPECT_EQ(CycleName(SolarMonthPillar(1, 3)), "丙寅");   // 甲 year, 寅 month
-    EXPECT_EQ(CycleName(SolarMonthPillar(0, 3)), "甲寅");   // 癸 year
-    EXPECT_EQ(CycleName(SolarMonthPillar(1, 1)), "丙子");   // 甲 year, 子 month (after 大雪)
-    EXPECT_EQ(CycleName(SolarMonthPillar(10, 2)), "乙丑");  // 癸酉 year, 丑 month (小寒 to 立春)
-}
-
 TEST(ChartPillars, LateRatHourWithZishiOff)
 {
     // Birth at 23:30 on a 甲子 day: the 23:00 rule moves the day on.
