@@ -1,7 +1,13 @@
 #include "CliArgs.h"
 
+#include "Gbk.h"
+#include "Yidateex.h"
+#include "ZiweiexNames.h"
+
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
 #include <regex>
 
 CliArgs::CliArgs(const std::vector<std::string>& argv, const std::set<std::string>& valued,
@@ -120,4 +126,70 @@ std::string FormatDateTime(const MDateTime& t, bool withTime)
     else
         std::snprintf(buf, sizeof buf, "%d-%02d-%02d", StoredToHistoricalYear(t.year), t.month, t.day);
     return buf;
+}
+
+const std::set<std::string> kBirthOptions = {"name",     "date", "time",      "sex",     "province",
+                                             "city",     "kind", "longitude", "latitude"};
+const std::set<std::string> kBirthFlags = {"lunar", "leap"};
+
+namespace {
+
+// The province list has 35 entries; the last, "未知地", stands for no place at 120°E 30°N.
+constexpr int kProvinceCount = 35;
+constexpr int kUnknownProvince = kProvinceCount - 1;
+constexpr float kUnknownLongitude = 120.0f;
+constexpr float kUnknownLatitude = 30.0f;
+constexpr std::size_t kNameMaxGbkBytes = 8;
+
+std::string CheckedName(std::string name)
+{
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
+    if (name.empty()) throw UsageError{"姓名不能为空"};
+    const auto bytes = GbkByteCount(name);
+    if (!bytes) throw UsageError{"姓名中有无法保存的字符：" + name};
+    if (*bytes > kNameMaxGbkBytes || name.size() >= sizeof(ChartInput::name))
+        throw UsageError{"姓名最多8个字节（4个汉字）：" + name};
+    return name;
+}
+
+}  // namespace
+
+ChartInput ParseBirthInput(const CliArgs& args)
+{
+    ChartInput in;
+    const std::string name = CheckedName(args.require("name"));
+    std::memcpy(in.name, name.data(), name.size());
+
+    in.isLunar = args.has("lunar");
+    in.isLeap = args.has("leap");
+    if (in.isLeap && !in.isLunar) throw UsageError{"--leap 只能与 --lunar 一起使用"};
+    const std::string date = args.require("date");
+    in.birth = ParseDateTime(date, false).value;
+    ParseClock(args.require("time"), in.birth);
+    if (in.isLunar) {
+        if (in.birth.day > 30) throw UsageError{"农历日应在1到30之间：" + date};
+    } else if (!MYiDateEx().DateExists(in.birth)) {
+        throw UsageError{"不存在这个日期：" + date};
+    }
+
+    const std::string sex = args.require("sex");
+    if (sex != "男" && sex != "女") throw UsageError{"性别应为 男 或 女：" + sex};
+    in.isMale = sex == "男";
+
+    const std::string kind = args.value("kind").value_or(std::string(kChartKindNames[0]));
+    const auto k = std::find(kChartKindNames.begin(), kChartKindNames.end(), kind);
+    if (k == kChartKindNames.end()) throw UsageError{"盘式应为 天盘、地盘 或 人盘：" + kind};
+    in.chartKind = static_cast<uint8_t>(k - kChartKindNames.begin());
+
+    in.provinceIndex = static_cast<int16_t>(
+        ParseInt(args.value("province").value_or(std::to_string(kUnknownProvince)), 0, kUnknownProvince, "省份序号"));
+    in.cityIndex = static_cast<int16_t>(ParseInt(args.value("city").value_or("0"), 0, 9999, "城市序号"));
+    const auto longitude = args.value("longitude");
+    const auto latitude = args.value("latitude");
+    if (in.provinceIndex != kUnknownProvince && (!longitude || !latitude))
+        throw UsageError{"指定省份时要同时给出城市的 --longitude 与 --latitude"};
+    in.longitude = longitude ? static_cast<float>(ParseDouble(*longitude, -180, 180, "经度")) : kUnknownLongitude;
+    in.latitude = latitude ? static_cast<float>(ParseDouble(*latitude, -90, 90, "纬度")) : kUnknownLatitude;
+    return in;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Command-line arguments of one qiravel-cli command, and the parsing of user dates.
 #include "MDateTime.h"
+#include "ZiweiexTypes.h"
 
 #include <map>
 #include <optional>
@@ -51,3 +52,14 @@ double ParseDouble(const std::string& text, double low, double high, const std::
 
 // "Y-M-D HH:MM" with the historical year, as users read it.
 std::string FormatDateTime(const MDateTime& t, bool withTime = true);
+
+// The options describing a person's birth, shared by the commands that take one:
+// --name NAME --date Y-M-D --time HH:MM --sex 男|女 [--lunar [--leap]] [--province N] [--city N]
+// [--longitude DEG] [--latitude DEG] [--kind 天盘|地盘|人盘]. Historical years.
+extern const std::set<std::string> kBirthOptions;  // those that take a value
+extern const std::set<std::string> kBirthFlags;
+
+// The birth options as a ChartInput: the year in astronomical numbering, Latin letters of the
+// name lowered. Without a province the place is "未知地" (the last province) at 120°E 30°N;
+// a named province needs its city's coordinates. The place text is left empty.
+ChartInput ParseBirthInput(const CliArgs& args);

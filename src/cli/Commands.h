@@ -16,6 +16,8 @@ struct Command {
 };
 
 int RunJd(const CommandArgs& args, std::ostream& out);
+int RunEphem(const CommandArgs& args, std::ostream& out);
+int RunCases(const CommandArgs& args, std::ostream& out);
 
 // All commands in the order the help lists them.
 const std::vector<Command>& AllCommands();

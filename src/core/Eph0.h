@@ -1,6 +1,9 @@
 #pragma once
 // Julian days and the Julian/Gregorian calendar: the base time scale of the calendar engine.
 // All civil times are Beijing time (UTC+8); a JD here is the JD of a Beijing civil instant.
+// The sun and moon ephemeris of the same unit is declared in Eph0Ephemeris.h.
+#include "Eph0Ephemeris.h"
+
 #include <cstdint>
 
 // Largest integer not greater than x, as a 32-bit integer.

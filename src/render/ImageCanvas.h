@@ -1,0 +1,45 @@
+#pragma once
+// The chart canvas on a QImage. Text uses the CJK Song face installed on the system for "宋体",
+// drawn without antialiasing so one-character marks stay crisp at small sizes. The image has
+// 96 dots per inch, so a 9-point font is 12 pixels high as on the desktop.
+#include "ChartCanvas.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+
+#include <memory>
+
+class ImageCanvas final : public ChartCanvas {
+public:
+    ImageCanvas();
+    ~ImageCanvas() override;
+    ImageCanvas(const ImageCanvas&) = delete;
+    ImageCanvas& operator=(const ImageCanvas&) = delete;
+
+    const QImage& image() const { return image_; }
+
+    void Resize(int width, int height) override;
+    int Width() const override { return image_.width(); }
+    int Height() const override { return image_.height(); }
+    void SetFont(std::string_view face, int pointSize) override;
+    int TextWidth(std::string_view text) override;
+    int TextHeight(std::string_view text) override;
+    void DrawText(int x, int y, std::string_view text, Rgb colour) override;
+    void SetPen(Rgb colour) override;
+    void Line(int x0, int y0, int x1, int y1) override;
+    void Polyline(std::span<const CanvasPoint> points) override;
+    void Rectangle(int left, int top, int right, int bottom, Rgb fill) override;
+    void FillRect(int left, int top, int right, int bottom, Rgb fill) override;
+
+    // The family the system gives for a face name ("宋体" maps to an installed Song/Ming face).
+    static QString ResolveFamily(std::string_view face);
+
+private:
+    QImage image_;
+    std::unique_ptr<QPainter> painter_;  // open on image_ from one Resize to the next
+    QFont font_;
+    int ascent_ = 0;
+    int height_ = 0;
+    Rgb pen_ = 0;
+};

@@ -1,0 +1,265 @@
+// qiravel-cli cases, run as a user runs it, on a temporary program folder.
+#include "Database.h"
+#include "RunProcess.h"
+#include "TempHome.h"
+#include "core/CaseFiles.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdlib>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class CliCases : public ::testing::Test {
+protected:
+    ProcessResult Cases(std::vector<std::string> args, const TempHome* in = nullptr)
+    {
+        args.insert(args.begin(), "cases");
+        args.push_back("--home");
+        args.push_back((in ? in : &home)->path().string());
+        return RunProcess(QIRAVEL_CLI, args);
+    }
+
+    nlohmann::json Json(std::vector<std::string> args, const TempHome* in = nullptr)
+    {
+        args.push_back("--json");
+        const ProcessResult r = Cases(args, in);
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return nlohmann::json::parse(r.out);
+    }
+
+    nlohmann::json Add(const std::string& name, const std::string& date = "1990-05-01", std::vector<std::string> more = {})
+    {
+        std::vector<std::string> args = {"add", "--name", name, "--date", date, "--time", "08:30", "--sex", "男"};
+        args.insert(args.end(), more.begin(), more.end());
+        return Json(args);
+    }
+
+    fs::path CommentFolder() const { return home.path() / "ZiWei_f"; }
+    fs::path CaseFile() const { return home.dat() / "ZiWei.dat"; }
+
+    TempHome home;
+};
+
+void ExpectUsageError(const ProcessResult& r, const std::string& message = {})
+{
+    EXPECT_EQ(r.exitCode, 2) << r.out << r.err;
+    EXPECT_TRUE(r.out.empty());
+    ASSERT_FALSE(r.err.empty());
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+    EXPECT_EQ(r.err.rfind("错误：", 0), 0u) << r.err;
+    if (!message.empty()) {
+        EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
+    }
+}
+
+}  // namespace
+
+TEST_F(CliCases, AddStoresTheCaseWithAnEmptyCommentDocument)
+{
+    const auto first = Add("张三", "1990-05-01", {"--category", "家人"});
+    EXPECT_EQ(first["number"], 0);
+    EXPECT_EQ(first["category"], "家人");
+    EXPECT_EQ(first["commentName"], "张三_199005010830");
+    EXPECT_EQ(first["province"], 34);  // 未知地
+    EXPECT_EQ(first["longitude"], 120.0);
+    EXPECT_EQ(first["latitude"], 30.0);
+    EXPECT_EQ(first["kind"], "天盘");
+    const std::string rtf = FileBytes(CommentFolder() / "张三_199005010830.rtf");
+    EXPECT_EQ(rtf.rfind("{\\rtf1", 0), 0u);
+
+    // The same name and minute again: the second takes the suffix.
+    const auto second = Add("张三");
+    EXPECT_EQ(second["number"], 1);
+    EXPECT_EQ(second["category"], "临时保存");
+    EXPECT_EQ(second["commentName"], "张三_199005010830_0");
+    EXPECT_TRUE(fs::exists(CommentFolder() / "张三_199005010830_0.rtf"));
+    EXPECT_EQ(fs::file_size(CaseFile()), 2 * kCaseRecordSize);
+}
+
+TEST_F(CliCases, AddTakesEveryBirthOption)
+{
+    const auto c = Add("Ab", "-120-12-30",
+                       {"--lunar", "--leap", "--province", "3", "--city", "2", "--longitude", "114.5", "--latitude",
+                        "38.25", "--kind", "人盘"});
+    EXPECT_EQ(c["name"], "ab");            // Latin letters lowered
+    EXPECT_EQ(c["date"], "-120-12-30 08:30");  // 120 BC, stored as year -119
+    EXPECT_EQ(c["commentName"], "ab_-11912300830");
+    EXPECT_EQ(c["lunar"], true);
+    EXPECT_EQ(c["leap"], true);
+    EXPECT_EQ(c["sex"], "男");
+    EXPECT_EQ(c["province"], 3);
+    EXPECT_EQ(c["city"], 2);
+    EXPECT_EQ(c["longitude"], 114.5);
+    EXPECT_EQ(c["latitude"], 38.25);
+    EXPECT_EQ(c["kind"], "人盘");
+    MDataBase db;
+    ASSERT_EQ(db.Open(home.path()), DbStatus::Ok);
+    CaseRecord r;
+    ASSERT_EQ(db.Read(0, r), DbStatus::Ok);
+    EXPECT_EQ(r.birth, (MDateTime{-119, 12, 30, 8, 30}));
+}
+
+TEST_F(CliCases, BadArgumentsGetOneChineseLineAndExitCode2)
+{
+    const std::vector<std::string> base = {"add", "--date", "1990-05-01", "--time", "08:30", "--sex", "男"};
+    const auto with = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = base;
+        args.insert(args.end(), extra.begin(), extra.end());
+        return args;
+    };
+    ExpectUsageError(Cases(with({})), "--name");
+    ExpectUsageError(Cases(with({"--name", ""})), "姓名不能为空");
+    ExpectUsageError(Cases(with({"--name", "诸葛孔明先"})), "8个字节");
+    ExpectUsageError(Cases(with({"--name", "😀"})));
+    ExpectUsageError(Cases(with({"--name", "a", "--sex", "x"})), "性别");
+    ExpectUsageError(Cases(with({"--name", "a", "--leap"})), "--lunar");
+    ExpectUsageError(Cases(with({"--name", "a", "--kind", "月盘"})), "盘式");
+    ExpectUsageError(Cases(with({"--name", "a", "--province", "3"})), "--longitude");
+    ExpectUsageError(Cases(with({"--name", "a", "--province", "35"})));
+    ExpectUsageError(Cases(with({"--name", "a", "--category", "  "})), "类别名不能为空");
+    ExpectUsageError(Cases(with({"--name", "a", "--category", "一二三四五六七"})), "13个字节");
+    ExpectUsageError(Cases(with({"--name", "a", "--bogus"})));
+    ExpectUsageError(Cases({"add", "--name", "a", "--date", "0-05-01", "--time", "08:30", "--sex", "男"}));
+    ExpectUsageError(Cases({"add", "--name", "a", "--date", "2023-02-29", "--time", "08:30", "--sex", "男"}));
+    ExpectUsageError(Cases({"add", "--name", "a", "--date", "2023-02-01", "--time", "24:00", "--sex", "男"}));
+    ExpectUsageError(Cases({}), "子命令");
+    ExpectUsageError(Cases({"rename"}), "子命令");
+    ExpectUsageError(Cases({"show"}));
+    ExpectUsageError(Cases({"show", "x"}));
+    ExpectUsageError(Cases({"list", "extra"}));
+    EXPECT_FALSE(fs::exists(CaseFile()));  // turned away before the store was touched
+}
+
+TEST_F(CliCases, ListShowAndDelete)
+{
+    Add("张三");
+    Add("李四", "1985-01-02", {"--category", "朋友"});
+    auto list = Json({"list"});
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[1]["name"], "李四");
+
+    const auto shown = Json({"show", "1"});
+    EXPECT_EQ(shown["category"], "朋友");
+    EXPECT_EQ(shown["commentFile"], (CommentFolder() / "李四_198501020830.rtf").string());
+    const auto text = Cases({"show", "1"});
+    EXPECT_EQ(text.exitCode, 0);
+    EXPECT_NE(text.out.find("李四"), std::string::npos);
+
+    const auto deleted = Cases({"delete", "0"});
+    EXPECT_EQ(deleted.exitCode, 0) << deleted.err;
+    EXPECT_FALSE(fs::exists(CommentFolder() / "张三_199005010830.rtf"));
+    list = Json({"list"});
+    ASSERT_EQ(list.size(), 1u);
+    EXPECT_EQ(list[0]["number"], 1);
+    EXPECT_EQ(fs::file_size(CaseFile()), 2 * kCaseRecordSize);  // marked, not removed
+
+    for (const auto& args : {std::vector<std::string>{"show", "0"}, {"delete", "0"}, {"show", "2"}}) {
+        const auto r = Cases(args);
+        EXPECT_EQ(r.exitCode, 1) << args[0] << args[1];
+        EXPECT_EQ(r.err.rfind("错误：", 0), 0u) << r.err;
+    }
+}
+
+TEST_F(CliCases, SearchTakesTheCriteriaOfTheSearchDialog)
+{
+    EXPECT_NE(Cases({"search"}).out.find("没有记录，无从查找。"), std::string::npos);
+    Add("ab");
+    Add("a");
+    Add("张三", "1991-03-04", {"--category", "家人"});
+    const auto numbers = [&](std::vector<std::string> args) {
+        args.insert(args.begin(), "search");
+        std::vector<int> out;
+        for (const auto& c : Json(args)) out.push_back(c["number"]);
+        return out;
+    };
+    EXPECT_EQ(numbers({"--name", "a"}), (std::vector<int>{0, 1}));
+    EXPECT_EQ(numbers({"--name", "a", "--name-exact"}), (std::vector<int>{1}));
+    EXPECT_EQ(numbers({"--name", "A"}), (std::vector<int>{}));
+    EXPECT_EQ(numbers({"--category", "家", "--sex", "男"}), (std::vector<int>{2}));
+    EXPECT_EQ(numbers({"--from", "1990", "--to", "1990"}), (std::vector<int>{0, 1}));
+    EXPECT_EQ(numbers({"--province", "34"}), (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(numbers({"--province", "3"}), (std::vector<int>{}));
+    EXPECT_NE(Cases({"search", "--name", "x"}).out.find("没有找到符合条件的命例。"), std::string::npos);
+    EXPECT_NE(Cases({"search"}).out.find("共找到3条记录"), std::string::npos);
+
+    ExpectUsageError(Cases({"search", "--from", "1990", "--to", "1980"}), "结束年必须大于或等于起始年");
+    ExpectUsageError(Cases({"search", "--from", "1990"}), "年份必须在-850到2100年之间");
+    ExpectUsageError(Cases({"search", "--from", "0", "--to", "5"}), "没有公元0年");
+    ExpectUsageError(Cases({"search", "--from", "-851", "--to", "5"}), "-850");
+    ExpectUsageError(Cases({"search", "--sex", "x"}), "性别");
+}
+
+TEST_F(CliCases, ExportAndImportMoveTheWholeCollection)
+{
+    Add("张三");
+    Add("李四");
+    ASSERT_EQ(Cases({"delete", "1"}).exitCode, 0);
+    TempHome target;
+    const auto exported = Json({"export", target.path().string()});
+    const fs::path folder = target.path() / "Qiravel_导出数据";
+    EXPECT_EQ(exported["folder"], folder.string());
+    EXPECT_EQ(FileBytes(folder / "ZiWei.dat"), FileBytes(CaseFile()));
+    EXPECT_TRUE(fs::exists(folder / "ZiWei_f" / "张三_199005010830.rtf"));
+
+    TempHome other;
+    Json({"add", "--name", "王五", "--date", "1990-01-01", "--time", "00:00", "--sex", "女"}, &other);
+    const auto imported = Json({"import", folder.string()}, &other);
+    EXPECT_EQ(imported["count"], 2);
+    EXPECT_EQ(FileBytes(other.dat() / "ZiWei.dat"), FileBytes(CaseFile()));
+    EXPECT_TRUE(fs::exists(other.path() / "ZiWei_f" / "张三_199005010830.rtf"));
+    EXPECT_FALSE(fs::exists(other.path() / "ZiWei_f" / "王五_199001010000.rtf"));
+
+    ExpectUsageError(Cases({"export", (home.path() / "missing").string()}));
+    ExpectUsageError(Cases({"import", target.path().string()}), "没有导入的数据文件！");
+    fs::remove_all(folder / "ZiWei_f");
+    ExpectUsageError(Cases({"import", folder.string()}), "没有导入的数据文件夹！");
+}
+
+TEST_F(CliCases, CompactionIsOfferedFrom2000RecordsOn)
+{
+    Add("a");
+    Add("b");
+    ASSERT_EQ(Cases({"delete", "0"}).exitCode, 0);
+    EXPECT_NE(Cases({"compact"}).out.find("命例数据过少，无需整理！"), std::string::npos);
+    EXPECT_EQ(fs::file_size(CaseFile()), 2 * kCaseRecordSize);
+    const auto done = Json({"compact", "--force"});
+    EXPECT_EQ(done["before"], 2);
+    EXPECT_EQ(done["after"], 1);
+    EXPECT_EQ(Json({"list"})[0]["name"], "b");
+    EXPECT_EQ(Json({"list"})[0]["number"], 0);
+}
+
+TEST_F(CliCases, ABusyCaseFileFailsWithExitCode1AndChangesNothing)
+{
+    Add("a");
+    const std::string before = FileBytes(CaseFile());
+    MDataBase db;
+    ASSERT_EQ(db.Open(home.path()), DbStatus::Ok);
+    ASSERT_EQ(db.BeginScan(), DbStatus::Ok);
+    for (const auto& args : {std::vector<std::string>{"add", "--name", "b", "--date", "1990-01-01", "--time", "00:00",
+                                                      "--sex", "女"},
+                             {"delete", "0"},
+                             {"compact", "--force"},
+                             {"list"}}) {
+        const auto r = Cases(args);
+        EXPECT_EQ(r.exitCode, 1) << args[0];
+        EXPECT_NE(r.err.find("命例文件正被另一个程序使用"), std::string::npos) << r.err;
+    }
+    db.EndScan();
+    EXPECT_EQ(FileBytes(CaseFile()), before);
+    EXPECT_EQ(Json({"list"}).size(), 1u);
+}
+
+TEST_F(CliCases, TheProgramFolderCanComeFromTheEnvironment)
+{
+    setenv("QIRAVEL_HOME", home.path().c_str(), 1);
+    const auto r = RunProcess(QIRAVEL_CLI, {"cases", "add", "--name", "a", "--date", "1990-01-01", "--time", "00:00",
+                                            "--sex", "女", "--json"});
+    unsetenv("QIRAVEL_HOME");
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(fs::file_size(CaseFile()), kCaseRecordSize);
+}

@@ -1,0 +1,13 @@
+// Test main for drawing on real images: a GUI application without a display.
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QGuiApplication app(argc, argv);
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
