@@ -40,8 +40,9 @@ TEST(EraTable, ContinuedEras)
         int firstYear, span, offset;
         std::string_view dynasty, era;
     };
-    for (const Row& want : {Row{905, 3, 1, "唐", "天佑"}, Row{913, 3, 2, "后梁", "乾化"}, Row{942, 2, 6, "后晋", "天福"},
-                            Row{959, 2, 5, "后周", "显德"}, Row{1271, 24, 7, "元", "至元"}}) {
+    for (const Row& want : {Row{905, 3, 1, "唐", "天佑"}, Row{913, 3, 2, "后梁", "乾化"},
+                            Row{942, 2, 6, "后晋", "天福"}, Row{959, 2, 5, "后周", "显德"},
+                            Row{1271, 24, 7, "元", "至元"}}) {
         bool found = false;
         for (const EraRecord& r : EraTable())
             found |= r.firstYear == want.firstYear && r.span == want.span && r.offset == want.offset &&
