@@ -43,7 +43,7 @@ int RunLunar(const CommandArgs& argv, std::ostream& out)
         out << j.dump() << '\n';
         return 0;
     }
-    out << "公历：" << FormatDateTime(t, input.hasTime) << "（北京时间）\n"
+    out << "公历：" << FormatDateTime(t, input.hasTime) << (input.hasTime ? "（北京时间）" : "") << '\n'
         << "农历：" << LunarDateText(lunar, leap) << "（" << CycleName(lunarYearCycle) << "年，属"
         << kAnimalNames[BranchOf(lunarYearCycle)] << "）\n"
         << "闰月：" << (leap ? "是" : "否") << '\n'
