@@ -18,6 +18,10 @@ struct Command {
 int RunJd(const CommandArgs& args, std::ostream& out);
 int RunEphem(const CommandArgs& args, std::ostream& out);
 int RunCases(const CommandArgs& args, std::ostream& out);
+int RunLunar(const CommandArgs& args, std::ostream& out);
+int RunSolar(const CommandArgs& args, std::ostream& out);
+int RunTerms(const CommandArgs& args, std::ostream& out);
+int RunEras(const CommandArgs& args, std::ostream& out);
 
 // All commands in the order the help lists them.
 const std::vector<Command>& AllCommands();
