@@ -10,7 +10,7 @@ int ChartMonth(int lunarMonth, bool leap, int lunarDay, uint8_t run)
         const bool countsAsNext = run == 0 || (run != 1 && lunarDay > 15);
         if (countsAsNext) ++m;
     }
-    return m == 13 ? 1 : m;
+    return Mod(m - 1, 12) + 1;  // 13 is the first month again
 }
 
 int16_t MonthPillar(int yearPillar, int chartMonth)

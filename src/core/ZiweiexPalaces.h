@@ -6,7 +6,8 @@
 
 // Chart month 1..12 of a lunar month. A leap month counts by `run`: 0 as the next month,
 // 1 as the same month, any other value as the same month up to day 15 and the next one from
-// day 16. A month 13 becomes 1 of the same lunar year.
+// day 16. A month 13 becomes 1 of the same lunar year; so does the thirteenth month that the
+// calendar numbers 13 in the years before the Han reform.
 int ChartMonth(int lunarMonth, bool leap, int lunarDay, uint8_t run);
 
 // Cycle index of the chart month in a year: the first month is 寅, its stem follows the year

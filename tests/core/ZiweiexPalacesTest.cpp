@@ -22,6 +22,9 @@ TEST(ChartMonth, LeapMonthCountsByTheRunSetting)
     EXPECT_EQ(ChartMonth(4, true, 15, 255), 4);
     // A leap twelfth month taken as the next month is the first month of the same year.
     EXPECT_EQ(ChartMonth(12, true, 3, 0), 1);
+    // The thirteenth month of the years before the Han reform counts as the first.
+    EXPECT_EQ(ChartMonth(13, false, 3, 0), 1);
+    EXPECT_EQ(ChartMonth(13, false, 3, 1), 1);
     // Ordinary months never move.
     EXPECT_EQ(ChartMonth(4, false, 20, 0), 4);
     EXPECT_EQ(ChartMonth(12, false, 29, 2), 12);
