@@ -1,6 +1,8 @@
 // Invariants of the chart rules over many random births.
 #include "NatalFromLunar.h"
 #include "Sexagenary.h"
+#include "TempHome.h"
+#include "Ziweiex.h"
 #include "ZiweiexAnnual.h"
 #include "ZiweiexGrades.h"
 #include "ZiweiexNames.h"
@@ -8,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <random>
 
 namespace {
@@ -120,5 +124,80 @@ TEST(ChartProperties, RandomBirthsKeepTheRules)
                 n += TransformKind(p.stars.stars[i], FourTransforms(StemOf(chart.yearPillar), r.settings)) != 0;
             EXPECT_EQ(p.marks[kNatalMarks].count, n);
         }
+    }
+}
+
+TEST(ChartProperties, RandomCastsThroughTheCalendar)
+{
+    TempHome home;
+    MZiWeiEx engine(home.path());
+    MYiDateEx calendar;
+    std::mt19937 rng(19840205);
+    auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng); };
+    for (int n = 0; n < 2000; ++n) {
+        ChartInput in;
+        in.birth = {static_cast<int16_t>(pick(-4700, 9900)), static_cast<int16_t>(pick(1, 12)),
+                    static_cast<int16_t>(pick(1, 28)), static_cast<int16_t>(pick(0, 23)), static_cast<int16_t>(pick(0, 59))};
+        in.isMale = static_cast<uint8_t>(pick(0, 1));
+        in.chartKind = static_cast<uint8_t>(pick(0, 2));
+        SCOPED_TRACE(::testing::Message() << in.birth.year << '-' << in.birth.month << '-' << in.birth.day << ' '
+                                          << in.birth.hour << ':' << in.birth.minute);
+        if (!calendar.DateExists(in.birth)) continue;
+        ASSERT_TRUE(engine.CastNatal(in)) << engine.lastError();
+        const ChartData natal = engine.chart();
+        const MDateTime lunar = engine.lunarBirth();
+
+        EXPECT_EQ(natal.yearPillar, YearCycleIndex(lunar.year));
+        EXPECT_EQ(Mod(natal.baziYear - natal.yearPillar + 1, 60) <= 2, true);  // differ by a year at most
+        const bool lateRat = in.birth.hour == 23;
+        EXPECT_EQ(natal.dayPillar, Mod(calendar.DayCycleIndex(in.birth) + (lateRat ? 1 : 0), 60));
+        EXPECT_EQ(BranchOf(natal.hourPillar), Mod((in.birth.hour + 1) / 2 % 12 + 1, 12));
+
+        // The lunar date entered as such gives the same chart (outside the 23:00 hour, which the
+        // lunar date already carries over). The input lists have no thirteenth month, which
+        // the calendar numbers 13 in some years before the Han reform.
+        EXPECT_GE(engine.chartMonth(), 1);
+        EXPECT_LE(engine.chartMonth(), 12);
+        if (!lateRat && lunar.month <= 12) {
+            ChartInput asLunar = in;
+            asLunar.birth = lunar;
+            asLunar.isLunar = 1;
+            asLunar.isLeap = engine.lunarLeap() ? 1 : 0;
+            ASSERT_TRUE(engine.CastNatal(asLunar)) << engine.lastError();
+            EXPECT_EQ(engine.clockBirth(), in.birth);
+            EXPECT_EQ(std::memcmp(&natal, &engine.chart(), sizeof natal), 0);
+        }
+
+        // An annual chart within the 120 years the program offers.
+        MDateTime when = in.birth;
+        when.year = static_cast<int16_t>(std::min(9999, in.birth.year + pick(1, 119)));
+        when.day = static_cast<int16_t>(std::min<int>(when.day, 28));
+        if (!engine.CastAnnual(when, static_cast<uint8_t>(pick(0, 1)))) {
+            ADD_FAILURE() << engine.lastError();
+            continue;
+        }
+        const AnnualData& a = engine.annual();
+        const ChartData& chart = engine.chart();
+        EXPECT_EQ(chart.annualAge, a.annualLunar.year - lunar.year + 1);
+        EXPECT_EQ(a.annualPillar, YearCycleIndex(a.annualLunar.year));  // the pillar matches the age
+        EXPECT_TRUE(a.monthLength == 29 || a.monthLength == 30);
+        EXPECT_EQ(a.minorLimit, MinorLimit(chart, in.isMale != 0));
+        const int q = CurrentDecadePalace(chart);
+        ASSERT_GE(q, 0);
+        if (chart.annualAge >= chart.bureau) {
+            EXPECT_LE(chart.palaces[q].decadeStart, chart.annualAge);
+            EXPECT_GT(chart.palaces[q].decadeStart + 10, chart.annualAge);
+        }
+        bool month[12] = {}, day[31] = {};
+        for (int b = 0; b < 12; ++b) {
+            month[MonthIndexAt(a, b)] = true;
+            const DayList days = DaysAt(a, b);
+            for (int i = 0; i < days.count; ++i) {
+                EXPECT_FALSE(day[days.days[i]]);
+                day[days.days[i]] = true;
+            }
+        }
+        for (bool m : month) EXPECT_TRUE(m);
+        for (int d = 1; d <= a.monthLength; ++d) EXPECT_TRUE(day[d]) << d;
     }
 }

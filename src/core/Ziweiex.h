@@ -1,0 +1,83 @@
+#pragma once
+// MZiWeiEx: the chart engine. It casts a natal chart from a ChartInput and annual charts on top
+// of it, and drives the drawing of both when a painter is attached. Like its calendar, one
+// engine serves one thread.
+#include "Yidateex.h"
+#include "ZiweiexAnnual.h"
+#include "ZiweiexStars.h"
+#include "ZiweiexTypes.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+class ChartPainter;
+
+enum class ChartState : int16_t { None = 0, Natal = 1, Annual = 2 };
+
+class MZiWeiEx {
+public:
+    // Settings are read from dat/set.ini under the program folder at every cast.
+    explicit MZiWeiEx(std::filesystem::path programFolder);
+
+    // Attaches the drawing (null for none). Attaching starts over with no chart.
+    void AttachPainter(ChartPainter* painter);
+
+    // From now on every cast uses these settings instead of reading dat/set.ini; for callers
+    // that cast many charts under settings read once.
+    void FixSettings(const ChartSettings& settings);
+
+    // Casts (and draws) the natal chart; false leaves the reason in lastError().
+    bool CastNatal(const ChartInput& input);
+    // Casts (and draws) the annual chart of a solar date-time over the natal chart;
+    // dailyHourly lays out the days and hours too. False leaves the reason in lastError()
+    // and the previous chart as it was.
+    bool CastAnnual(const MDateTime& annualDate, uint8_t dailyHourly);
+
+    void CopyChart(ChartData& chart, ChartSettings& settings) const;
+    void GetClockBirth(MDateTime& t) const;
+    uint8_t GetSaveFlag() const;
+    const std::string& lastError() const { return lastError_; }
+
+    // What the drawing, the readings and the command line show.
+    const ChartInput& input() const { return input_; }
+    const ChartData& chart() const { return chart_; }
+    const AnnualData& annual() const { return annual_; }
+    const ChartSettings& settings() const { return settings_; }
+    ChartState state() const { return state_; }
+    const MDateTime& clockBirth() const { return clockBirth_; }  // as entered, solar
+    const MDateTime& solarBirth() const { return solarBirth_; }  // after the clock-time kind
+    const MDateTime& lunarBirth() const { return lunarBirth_; }  // and the 23:00 rule
+    bool lunarLeap() const { return input_.isLeap != 0; }
+    int chartMonth() const { return chartMonth_; }
+    double birthJulianDay() const { return birthJd_; }
+    BirthFacts birthFacts() const { return {chartMonth_, lunarBirth_.day, input_.isMale != 0}; }
+    // Branch of the palace the user picked as reference, −1 for none.
+    int highlightedPalace() const { return highlighted_; }
+
+private:
+    ChartSettings LoadSettings() const;
+    bool ConvertBirth();
+    void ComputePillars();
+    bool ConvertAnnual(AnnualData& annual);
+    // Whether a corrected year can still be converted to the lunar calendar.
+    static bool YearInRange(int storedYear);
+
+    std::filesystem::path programFolder_;
+    ChartPainter* painter_ = nullptr;
+    std::optional<ChartSettings> fixedSettings_;
+
+    ChartInput input_{};
+    double birthJd_ = 0;       // Julian day of clockBirth
+    MDateTime lunarBirth_{};
+    MDateTime solarBirth_{};
+    int chartMonth_ = 0;
+    MDateTime clockBirth_{};
+    ChartState state_ = ChartState::None;
+    int highlighted_ = -1;
+    ChartData chart_{};
+    MYiDateEx calendar_;
+    AnnualData annual_{};
+    ChartSettings settings_{};
+    std::string lastError_;
+};

@@ -1,0 +1,23 @@
+#pragma once
+// The drawing of a chart, as the chart engine drives it. The engine calls these at their steps
+// of a cast, after the values each step shows are computed; an engine without a painter only
+// computes. A painter reads what it shows from the engine it is handed.
+class MZiWeiEx;
+
+class ChartPainter {
+public:
+    virtual ~ChartPainter() = default;
+
+    // The grid and cell frames; then the centre box with the pillars, bureau and stem strip.
+    // Called once the palaces are computed, before the stars are placed.
+    virtual void DrawFrame(const MZiWeiEx& engine) = 0;
+    virtual void DrawCentreBox(const MZiWeiEx& engine) = 0;
+    // The twelve palace cells with their stars, grades and natal marks (already recorded in
+    // the chart's natal mark lists).
+    virtual void DrawPalaceCells(const MZiWeiEx& engine) = 0;
+    // The lines from the palace at `branch` to its opposite and its two trine palaces.
+    virtual void DrawLinks(const MZiWeiEx& engine, int branch) = 0;
+    // The whole annual chart: the natal drawing with the annual, decade and month layers (and
+    // the days and hours when asked), its marks already recorded in the chart.
+    virtual void DrawAnnualChart(const MZiWeiEx& engine) = 0;
+};
