@@ -37,6 +37,11 @@ const std::vector<Command>& AllCommands()
         {"solar", "--lunar 年-月-日[T时:分] [--leap] [--json]", "农历转公历，--leap 表示闰月", RunSolar},
         {"terms", "年份 [--json]", "一年的二十四节气及其北京时间", RunTerms},
         {"eras", "年份 [--json]", "一年的历代年号", RunEras},
+        {"cast",
+         "--name 姓名 --date 年-月-日 --time 时:分 --sex 男|女 [--lunar [--leap]] [--longitude 度] [--latitude 度] "
+         "[--place 地点] [--kind 天盘|地盘|人盘] [--annual 年-月-日T时:分 [--daily-hourly]] [--home 文件夹] [--json] | "
+         "--batch 文件|-",
+         "排紫微斗数本命盘与流年盘；--batch 每行一例（制表符分隔），逐行输出JSON", RunCast},
     };
     return commands;
 }
