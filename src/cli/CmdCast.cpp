@@ -155,7 +155,12 @@ int RunCast(const CommandArgs& argv, std::ostream& out)
                        {"lunar", "leap", "daily-hourly", "json"});
     if (!args.positional().empty()) throw UsageError{"多余的参数：" + args.positional().front()};
     const std::filesystem::path home = ResolveProgramFolder(args.value("home").value_or(""));
-    if (auto batch = args.value("batch")) return RunBatch(*batch, home, out);
+    if (auto batch = args.value("batch")) {
+        for (const char* option : {"name", "date", "time", "sex", "longitude", "latitude", "place", "kind", "annual",
+                                   "lunar", "leap", "daily-hourly"})
+            if (args.has(option)) throw UsageError{std::string("--batch 的出生资料来自文件，不能再给 --") + option};
+        return RunBatch(*batch, home, out);
+    }
 
     const CastRequest request = RequestFromOptions(args);
     MZiWeiEx engine(home);

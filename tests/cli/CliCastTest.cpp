@@ -116,6 +116,11 @@ TEST_F(CliCast, AnnualLayers)
         EXPECT_TRUE(p["annualMarks"].empty());
     }
     EXPECT_EQ(days, 30);
+    const auto plain = CastJson(Plus(Birth(), {"--annual", "2024-03-20T12:00"}));
+    for (const auto& p : plain["annual"]["palaces"]) {
+        EXPECT_FALSE(p.contains("days"));  // the months are laid out, the days and hours not
+        EXPECT_TRUE(p.contains("month"));
+    }
     const ProcessResult text = Cast(Plus(Birth(), {"--annual", "2024-03-20T12:00"}));
     EXPECT_NE(text.out.find("虚岁41"), std::string::npos) << text.out;
 }
@@ -188,4 +193,5 @@ TEST_F(CliCast, BatchFromAFile)
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(nlohmann::json::parse(r.out)["clockBirth"]["year"], 1990);
     EXPECT_EQ(Cast({"--batch", (home.path() / "missing.txt").string()}).exitCode, 2);
+    EXPECT_EQ(Cast({"--batch", file.string(), "--sex", "男"}).exitCode, 2);
 }
