@@ -110,9 +110,10 @@ void PrintCast(const MZiWeiEx& engine, std::ostream& out)
     const ChartData& chart = engine.chart();
     const ChartSettings& settings = engine.settings();
     char longitude[32];
-    std::snprintf(longitude, sizeof longitude, "%.2f", input.longitude);
+    std::snprintf(longitude, sizeof longitude, "%s%.2f°", input.longitude < 0 ? "西经" : "东经",
+                  input.longitude < 0 ? -input.longitude : input.longitude);
     out << input.name << "  " << (input.isMale ? "男" : "女") << "  " << kChartKindNames[input.chartKind % 3] << "  "
-        << input.place << "（东经" << longitude << "°）\n"
+        << input.place << "（" << longitude << "）\n"
         << "公历：" << FormatDateTime(engine.clockBirth()) << "（北京时间）\n";
     if (settings.idate != 0) out << ClockKindLabel(settings.idate) << "：" << FormatDateTime(engine.solarBirth()) << '\n';
     out << "农历：" << StoredToHistoricalYear(engine.lunarBirth().year) << "年" << LunarLabel(engine.lunarBirth(), engine.lunarLeap())
