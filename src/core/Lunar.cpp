@@ -83,7 +83,7 @@ int32_t OfficialDay(int32_t day, bool term)
 template <typename Value>
 const Value* SSQ_class::Memo<Value>::Find(double key) const
 {
-    for (const Slot& slot : slots)
+    for (const Slot& slot : entries)
         if (slot.used && slot.key == key) return &slot.value;
     return nullptr;
 }
@@ -91,7 +91,7 @@ const Value* SSQ_class::Memo<Value>::Find(double key) const
 template <typename Value>
 void SSQ_class::Memo<Value>::Store(double key, const Value& value)
 {
-    slots[next] = {true, key, value};
+    entries[next] = {true, key, value};
     next = (next + 1) % kSize;
 }
 

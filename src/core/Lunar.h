@@ -82,7 +82,7 @@ private:
             double key = 0;
             Value value{};
         };
-        std::array<Slot, kSize> slots{};
+        std::array<Slot, kSize> entries{};
         size_t next = 0;
         const Value* Find(double key) const;
         void Store(double key, const Value& value);

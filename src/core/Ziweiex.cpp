@@ -1,5 +1,7 @@
 #include "Ziweiex.h"
 
+#include "ZiweiexDrawing.h"
+
 #include "Sexagenary.h"
 #include "ZiweiexGrades.h"
 #include "ZiweiexPainter.h"
@@ -32,12 +34,25 @@ int ClockKind(uint8_t idate) { return idate == 1 ? kClockTrueSolar : kClockLocal
 
 MZiWeiEx::MZiWeiEx(std::filesystem::path programFolder) : programFolder_(std::move(programFolder)) {}
 
+MZiWeiEx::~MZiWeiEx() = default;
+
 void MZiWeiEx::AttachPainter(ChartPainter* painter)
 {
+    drawing_.reset();
     painter_ = painter;
     state_ = ChartState::None;
     chart_.palaces[0].stemBranch = -1;
 }
+
+void MZiWeiEx::AttachImage(ChartCanvas& canvas, int fontSize)
+{
+    auto drawing = std::make_unique<ChartDrawing>(canvas);
+    drawing->Layout(fontSize);
+    AttachPainter(drawing.get());
+    drawing_ = std::move(drawing);
+}
+
+const ChartGeometry* MZiWeiEx::geometry() const { return drawing_ ? &drawing_->geometry() : nullptr; }
 
 void MZiWeiEx::FixSettings(const ChartSettings& settings) { fixedSettings_ = settings; }
 

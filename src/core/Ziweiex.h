@@ -2,23 +2,52 @@
 // MZiWeiEx: the chart engine. It casts a natal chart from a ChartInput and annual charts on top
 // of it, and drives the drawing of both when a painter is attached. Like its calendar, one
 // engine serves one thread.
+#include "ChartCanvas.h"
 #include "Yidateex.h"
 #include "ZiweiexAnnual.h"
+#include "ZiweiexLayout.h"
 #include "ZiweiexStars.h"
 #include "ZiweiexTypes.h"
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
+class ChartDrawing;
 class ChartPainter;
 
 enum class ChartState : int16_t { None = 0, Natal = 1, Annual = 2 };
+
+// What a click on the chart image found.
+enum class ClickResult : int32_t {
+    Reading = 0,       // a star or a mark: the text holds its reading (possibly empty for a mark)
+    CentreBox = 1,     // the centre box: the window drags the image
+    NoChart = 2,       // nothing has been cast (or the point lies outside the twelve cells)
+    Highlighted = 3,   // elsewhere in a palace: it is now the reference palace, redrawn
+    EmptyReading = 4,  // a star without a reading
+};
 
 class MZiWeiEx {
 public:
     // Settings are read from dat/set.ini under the program folder at every cast.
     explicit MZiWeiEx(std::filesystem::path programFolder);
+    ~MZiWeiEx();
+    MZiWeiEx(const MZiWeiEx&) = delete;
+    MZiWeiEx& operator=(const MZiWeiEx&) = delete;
+
+    // Draws every chart onto `canvas` from now on, sized by the chart font at fontSize points;
+    // starts over with no chart. The canvas must outlive the engine's use of it.
+    void AttachImage(ChartCanvas& canvas, int fontSize);
+    // Enlarges (+1) or reduces (-1) the chart font, within 7..20, and redraws; nothing happens
+    // without a chart.
+    void Zoom(int step);
+    // The geometry of the attached image; null without one.
+    const ChartGeometry* geometry() const;
+    // Makes the palace at `branch` the reference palace and redraws around it.
+    void HighlightPalace(int branch);
+    // What a click at image pixel (x, y) finds; `text` receives the reading of a star or mark.
+    ClickResult ClickReading(int x, int y, std::string& text);
 
     // Attaches the drawing (null for none). Attaching starts over with no chart.
     void AttachPainter(ChartPainter* painter);
@@ -60,11 +89,14 @@ private:
     bool ConvertBirth();
     void ComputePillars();
     bool ConvertAnnual(AnnualData& annual);
+    // Draws the chart again as the state and the highlighted palace ask.
+    void Redraw();
     // Whether a corrected year can still be converted to the lunar calendar.
     static bool YearInRange(int storedYear);
 
     std::filesystem::path programFolder_;
     ChartPainter* painter_ = nullptr;
+    std::unique_ptr<ChartDrawing> drawing_;  // the painter of an attached image
     std::optional<ChartSettings> fixedSettings_;
 
     ChartInput input_{};

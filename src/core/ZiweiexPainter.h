@@ -20,4 +20,8 @@ public:
     // The whole annual chart: the natal drawing with the annual, decade and month layers (and
     // the days and hours when asked), its marks already recorded in the chart.
     virtual void DrawAnnualChart(const MZiWeiEx& engine) = 0;
+    // The chart redrawn around the reference palace at `branch`: the other palaces labelled by
+    // their role from it and, in a natal chart, the transformations flown from its stem
+    // (already recorded in the chart's decade mark lists).
+    virtual void DrawHighlight(const MZiWeiEx& engine, int branch) = 0;
 };

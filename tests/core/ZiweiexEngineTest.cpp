@@ -69,6 +69,11 @@ public:
     {
         steps.push_back(e.state() == ChartState::Annual ? "annual" : "annual-too-early");
     }
+    void DrawHighlight(const MZiWeiEx&, int branch) override
+    {
+        steps.push_back("highlight");
+        linkBranch = branch;
+    }
 };
 
 }  // namespace

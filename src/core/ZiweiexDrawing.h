@@ -1,0 +1,35 @@
+#pragma once
+// The chart drawn onto a canvas: the frame, the centre box with the stem table, the palace
+// cells, the annual overlays, the connecting lines and the highlighted palace. It reads what it
+// shows from the engine; the mark lists it draws are those the engine recorded.
+#include "ChartCanvas.h"
+#include "ZiweiexLayout.h"
+#include "ZiweiexPainter.h"
+
+class ChartDrawing final : public ChartPainter {
+public:
+    explicit ChartDrawing(ChartCanvas& canvas) : canvas_(canvas) {}
+
+    // Sizes the canvas for a font size; the picture is blank afterwards.
+    void Layout(int fontSize) { geometry_ = LayoutCanvas(canvas_, fontSize); }
+    const ChartGeometry& geometry() const { return geometry_; }
+
+    void DrawFrame(const MZiWeiEx& engine) override;
+    void DrawCentreBox(const MZiWeiEx& engine) override;
+    void DrawPalaceCells(const MZiWeiEx& engine) override;
+    void DrawLinks(const MZiWeiEx& engine, int branch) override;
+    void DrawAnnualChart(const MZiWeiEx& engine) override;
+    void DrawHighlight(const MZiWeiEx& engine, int branch) override;
+
+private:
+    void DrawStemTable(const MZiWeiEx& engine);
+    void DrawMark(int x, int y, int kind, Rgb colour);
+    // Text centred across the cell whose left edge is `left`.
+    void DrawCentred(int left, int y, std::string_view text, Rgb colour);
+    void Vertical(int x, int y, std::string_view text, Rgb colour);
+    // The label line of a cell: the bottom two text lines hold the labels and the decade.
+    int LabelLine(int top) const { return top + geometry_.cellHeight - 2 * geometry_.charHeight - 1; }
+
+    ChartCanvas& canvas_;
+    ChartGeometry geometry_;
+};
