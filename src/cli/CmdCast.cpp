@@ -2,6 +2,8 @@
 #include "CmdCast.h"
 
 #include "CliArgs.h"
+#include "CliChartImage.h"
+#include "CliReport.h"
 #include "Commands.h"
 #include "Gbk.h"
 #include "ProgramFolder.h"
@@ -66,25 +68,6 @@ MDateTime ParseAnnual(const std::string& text)
     return annual.value;
 }
 
-CastRequest RequestFromOptions(const CliArgs& args)
-{
-    CastRequest r;
-    SetName(r.input, args.require("name"));
-    r.input.birth = ParseBirth(args.require("date"), args.require("time"));
-    r.input.isMale = ParseSex(args.require("sex")) ? 1 : 0;
-    r.input.isLunar = args.has("lunar") ? 1 : 0;
-    if (args.has("leap") && !args.has("lunar")) throw UsageError{"--leap 只用于农历日期（--lunar）"};
-    r.input.isLeap = args.has("leap") ? 1 : 0;
-    if (auto v = args.value("longitude")) r.input.longitude = static_cast<float>(ParseDouble(*v, -180, 180, "经度"));
-    if (auto v = args.value("latitude")) r.input.latitude = static_cast<float>(ParseDouble(*v, -90, 90, "纬度"));
-    SetPlace(r.input, args.value("place").value_or(kUnknownPlace));
-    if (auto v = args.value("kind")) r.input.chartKind = ParseKind(*v);
-    if (auto v = args.value("annual")) r.annual = ParseAnnual(*v);
-    if (args.has("daily-hourly") && !r.annual) throw UsageError{"--daily-hourly 需要同时给出 --annual"};
-    r.dailyHourly = args.has("daily-hourly");
-    return r;
-}
-
 // One batch line: name, date, time, sex, lunar, leap, kind, longitude [, annual date-time].
 CastRequest RequestFromLine(const std::string& line)
 {
@@ -104,13 +87,6 @@ CastRequest RequestFromLine(const std::string& line)
     CopyText(r.input.place, sizeof r.input.place, kUnknownPlace);
     if (fields.size() == 9 && !fields[8].empty()) r.annual = ParseAnnual(fields[8]);
     return r;
-}
-
-// Casts the natal chart and the annual chart asked for; false leaves the reason in the engine.
-bool Cast(MZiWeiEx& engine, const CastRequest& r)
-{
-    if (!engine.CastNatal(r.input)) return false;
-    return !r.annual || engine.CastAnnual(*r.annual, r.dailyHourly ? 1 : 0);
 }
 
 int RunBatch(const std::string& source, const std::filesystem::path& home, std::ostream& out)
@@ -148,11 +124,42 @@ int RunBatch(const std::string& source, const std::filesystem::path& home, std::
 
 }  // namespace
 
+const std::set<std::string> kCastOptions = {"name",      "date", "time", "sex",  "longitude",
+                                           "latitude", "place", "kind", "annual", "home"};
+const std::set<std::string> kCastFlags = {"lunar", "leap", "daily-hourly"};
+
+CastRequest RequestFromOptions(const CliArgs& args)
+{
+    CastRequest r;
+    SetName(r.input, args.require("name"));
+    r.input.birth = ParseBirth(args.require("date"), args.require("time"));
+    r.input.isMale = ParseSex(args.require("sex")) ? 1 : 0;
+    r.input.isLunar = args.has("lunar") ? 1 : 0;
+    if (args.has("leap") && !args.has("lunar")) throw UsageError{"--leap 只用于农历日期（--lunar）"};
+    r.input.isLeap = args.has("leap") ? 1 : 0;
+    if (auto v = args.value("longitude")) r.input.longitude = static_cast<float>(ParseDouble(*v, -180, 180, "经度"));
+    if (auto v = args.value("latitude")) r.input.latitude = static_cast<float>(ParseDouble(*v, -90, 90, "纬度"));
+    SetPlace(r.input, args.value("place").value_or(kUnknownPlace));
+    if (auto v = args.value("kind")) r.input.chartKind = ParseKind(*v);
+    if (auto v = args.value("annual")) r.annual = ParseAnnual(*v);
+    if (args.has("daily-hourly") && !r.annual) throw UsageError{"--daily-hourly 需要同时给出 --annual"};
+    r.dailyHourly = args.has("daily-hourly");
+    return r;
+}
+
+bool Cast(MZiWeiEx& engine, const CastRequest& r)
+{
+    if (!engine.CastNatal(r.input)) return false;
+    return !r.annual || engine.CastAnnual(*r.annual, r.dailyHourly ? 1 : 0);
+}
+
 int RunCast(const CommandArgs& argv, std::ostream& out)
 {
-    const CliArgs args(argv,
-                       {"name", "date", "time", "sex", "longitude", "latitude", "place", "kind", "annual", "home", "batch"},
-                       {"lunar", "leap", "daily-hourly", "json"});
+    std::set<std::string> valued = kCastOptions;
+    valued.insert({"batch", "png", "bmp", "jpg", "font-size", "highlight", "report-html"});
+    std::set<std::string> flags = kCastFlags;
+    flags.insert({"json", "report"});
+    const CliArgs args(argv, valued, flags);
     if (!args.positional().empty()) throw UsageError{"多余的参数：" + args.positional().front()};
     const std::filesystem::path home = ResolveProgramFolder(args.value("home").value_or(""));
     if (auto batch = args.value("batch")) {
@@ -163,14 +170,28 @@ int RunCast(const CommandArgs& argv, std::ostream& out)
     }
 
     const CastRequest request = RequestFromOptions(args);
+    const ImageRequest image = ImageRequestFromOptions(args);
     MZiWeiEx engine(home);
+    ChartImage chartImage;
+    if (image.wanted()) chartImage.Attach(engine, image.fontSize);
     if (!Cast(engine, request)) {
         std::cerr << engine.lastError() << '\n';
         return 1;
     }
-    if (args.has("json"))
-        out << CastJson(engine).dump() << '\n';
-    else
+    if (image.highlight) engine.HighlightPalace(*image.highlight);
+    if (!chartImage.Save(image)) return 1;
+
+    const std::string report = args.has("report") || args.has("report-html") ? Report(engine, args.value("report-html"))
+                                                                             : std::string();
+    if (args.has("report-html") && report.empty()) return 1;
+    if (args.has("json")) {
+        nlohmann::json j = CastJson(engine);
+        if (args.has("report")) j["report"] = report;
+        out << j.dump() << '\n';
+    } else if (args.has("report")) {
+        out << report;
+    } else {
         PrintCast(engine, out);
+    }
     return 0;
 }

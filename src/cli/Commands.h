@@ -23,6 +23,7 @@ int RunSolar(const CommandArgs& args, std::ostream& out);
 int RunTerms(const CommandArgs& args, std::ostream& out);
 int RunEras(const CommandArgs& args, std::ostream& out);
 int RunCast(const CommandArgs& args, std::ostream& out);
+int RunClick(const CommandArgs& args, std::ostream& out);
 
 // All commands in the order the help lists them.
 const std::vector<Command>& AllCommands();

@@ -7,7 +7,19 @@
 
 namespace {
 
-const std::string_view kExampleDate = "1984-02-05T12:00";
+// What a run without arguments shows, after the help.
+const std::vector<CommandArgs> kExamples = {
+    {"jd", "1984-02-05T12:00"},
+    {"lunar", "1984-02-05T12:00"},
+    {"cast", "--name", "示例", "--date", "1984-02-05", "--time", "12:00", "--sex", "男"},
+};
+
+const Command* FindCommand(const std::string& name)
+{
+    for (const Command& c : AllCommands())
+        if (c.name == name) return &c;
+    return nullptr;
+}
 
 void PrintHelp(std::ostream& out)
 {
@@ -16,12 +28,18 @@ void PrintHelp(std::ostream& out)
         out << "  " << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
 }
 
-// With no arguments: the help, then every command run on an example.
-int ShowExample(std::ostream& out)
+// With no arguments: the help, then a few commands run on an example.
+int ShowExamples(std::ostream& out)
 {
     PrintHelp(out);
-    out << "\n示例：qiravel-cli jd " << kExampleDate << '\n';
-    return RunJd({std::string(kExampleDate)}, out);
+    for (const CommandArgs& example : kExamples) {
+        out << "\n示例：qiravel-cli";
+        for (const std::string& word : example) out << ' ' << word;
+        out << "\n\n";
+        const int code = FindCommand(example.front())->run(CommandArgs(example.begin() + 1, example.end()), out);
+        if (code != 0) return code;
+    }
+    return 0;
 }
 
 }  // namespace
@@ -39,9 +57,12 @@ const std::vector<Command>& AllCommands()
         {"eras", "年份 [--json]", "一年的历代年号", RunEras},
         {"cast",
          "--name 姓名 --date 年-月-日 --time 时:分 --sex 男|女 [--lunar [--leap]] [--longitude 度] [--latitude 度] "
-         "[--place 地点] [--kind 天盘|地盘|人盘] [--annual 年-月-日T时:分 [--daily-hourly]] [--home 文件夹] [--json] | "
+         "[--place 地点] [--kind 天盘|地盘|人盘] [--annual 年-月-日T时:分 [--daily-hourly]] [--home 文件夹] [--json] "
+         "[--report] [--report-html 文件] [--png|--bmp|--jpg 文件 [--font-size 7..20] [--highlight 地支]] | "
          "--batch 文件|-",
-         "排紫微斗数本命盘与流年盘；--batch 每行一例（制表符分隔），逐行输出JSON", RunCast},
+         "排紫微斗数本命盘与流年盘，可输出断语报告与命盘图；--batch 每行一例（制表符分隔），逐行输出JSON", RunCast},
+        {"click", "（与 cast 相同的出生参数） --x 横坐标 --y 纵坐标 [--font-size 7..20] [--highlight 地支] [--png 文件] [--json]",
+         "在命盘图上点击一点：星曜或四化的简介，或选定宫位", RunClick},
     };
     return commands;
 }
@@ -49,21 +70,21 @@ const std::vector<Command>& AllCommands()
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
-    if (argc < 2) return ShowExample(std::cout);
+    if (argc < 2) return ShowExamples(std::cout);
     const std::string name = argv[1];
     if (name == "help" || name == "--help" || name == "-h") {
         PrintHelp(std::cout);
         return 0;
     }
-    for (const Command& c : AllCommands()) {
-        if (c.name != name) continue;
-        try {
-            return c.run(CommandArgs(argv + 2, argv + argc), std::cout);
-        } catch (const UsageError& e) {
-            std::cerr << "错误：" << e.message << '\n';
-            return 2;
-        }
+    const Command* command = FindCommand(name);
+    if (!command) {
+        std::cerr << "错误：未知命令 " << name << "（qiravel-cli help 列出全部命令）\n";
+        return 2;
     }
-    std::cerr << "错误：未知命令 " << name << "（qiravel-cli help 列出全部命令）\n";
-    return 2;
+    try {
+        return command->run(CommandArgs(argv + 2, argv + argc), std::cout);
+    } catch (const UsageError& e) {
+        std::cerr << "错误：" << e.message << '\n';
+        return 2;
+    }
 }

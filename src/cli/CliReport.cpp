@@ -1,0 +1,47 @@
+#include "CliReport.h"
+
+#include "CliGui.h"
+#include "Decziwei.h"
+#include "ReportDocument.h"
+
+#include <QSaveFile>
+#include <QTextDocument>
+
+#include <iostream>
+
+namespace {
+
+constexpr int kReportPointSize = 11;
+
+bool WriteHtml(const QTextDocument& document, const std::string& path)
+{
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly)) return false;
+    const QByteArray html = document.toHtml().toUtf8();
+    return file.write(html) == html.size() && file.commit();
+}
+
+}  // namespace
+
+std::string Report(const MZiWeiEx& engine, const std::optional<std::string>& htmlPath)
+{
+    ChartData chart;
+    ChartSettings settings;
+    engine.CopyChart(chart, settings);
+    MDecZiWei builder;
+    if (!htmlPath) {
+        builder.BuildReport(chart, settings);
+        return builder.LastReport();
+    }
+    EnsureGuiApplication();
+    QTextDocument document;
+    ReportDocument target(document, kReportPointSize);
+    builder.SetTarget(&target);
+    builder.BuildReport(chart, settings);
+    builder.SetTarget(nullptr);
+    if (!WriteHtml(document, *htmlPath)) {
+        std::cerr << "无法写入报告文件：" << *htmlPath << '\n';
+        return {};
+    }
+    return builder.LastReport();
+}
