@@ -1,5 +1,5 @@
 // qiravel-cli ephem, run as a user runs it.
-#include "RunProcess.h"
+#include "Cli.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -7,14 +7,7 @@
 #include <cmath>
 
 namespace {
-ProcessResult Cli(const std::vector<std::string>& args) { return RunProcess(QIRAVEL_CLI, args); }
-
-nlohmann::json Json(const std::string& date)
-{
-    const auto r = Cli({"ephem", date, "--json"});
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    return nlohmann::json::parse(r.out);
-}
+nlohmann::json Json(const std::string& date) { return CliJson({"ephem", date, "--json"}); }
 }  // namespace
 
 TEST(CliEphem, PrintsTheSunAtLichun)

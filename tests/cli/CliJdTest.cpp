@@ -1,12 +1,8 @@
 // qiravel-cli jd, run as a user runs it.
-#include "RunProcess.h"
+#include "Cli.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
-
-namespace {
-ProcessResult Cli(const std::vector<std::string>& args) { return RunProcess(QIRAVEL_CLI, args); }
-}  // namespace
 
 TEST(CliJd, PrintsJulianDayWeekdayAndDayCycle)
 {

@@ -1,13 +1,11 @@
 // qiravel-cli lunar, solar, terms and eras, run as a user runs them. Expected dates are those of
 // the official calendar.
-#include "RunProcess.h"
+#include "Cli.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 namespace {
-
-ProcessResult Cli(const std::vector<std::string>& args) { return RunProcess(QIRAVEL_CLI, args); }
 
 bool Contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
