@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int kPanePointSize = 12;
+constexpr int kPanePointSize = 12;  // the pane's font size
 
 struct CharFormat {
     bool text = false;  // false for the paragraph marks between the blocks
@@ -58,6 +58,9 @@ class ReportPane : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        QFont font = document.defaultFont();
+        font.setPointSize(kPanePointSize);
+        document.setDefaultFont(font);
         ChartInput in;
         in.birth = {1984, 2, 5, 12, 30};
         ASSERT_TRUE(engine.CastNatal(in)) << engine.lastError();
@@ -75,7 +78,7 @@ protected:
     ChartData chart;
     ChartSettings settings;
     QTextDocument document;
-    ReportDocument pane{document, kPanePointSize};
+    ReportDocument pane{document};
     MDecZiWei builder;
 };
 
@@ -180,4 +183,20 @@ TEST_F(ReportPane, ANewReportReplacesTheOldAndTheBuilderClearsThePane)
     Build(0);
     pane.Clear();
     EXPECT_TRUE(document.isEmpty());
+}
+
+TEST_F(ReportPane, TheTextTakesThePanesCurrentFontSize)
+{
+    builder.SetTarget(&pane);
+    for (const int size : {15, 9}) {
+        QFont font = document.defaultFont();
+        font.setPointSize(size);
+        document.setDefaultFont(font);  // as the pane's font dialog leaves it
+        Build(0);
+        for (const CharFormat& f : Formats(document)) {
+            if (f.text) {
+                ASSERT_EQ(f.pointSize, size);
+            }
+        }
+    }
 }
