@@ -5,14 +5,12 @@
 // line 2, and the natal, decade (or flying) and annual marks lines 3, 4 and 5.
 #include "DecziweiTexts.h"
 #include "RecordingCanvas.h"
-#include "Sexagenary.h"
 #include "TempHome.h"
 #include "Ziweiex.h"
 #include "ZiweiexPalaces.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 #include <string>
 
@@ -42,8 +40,6 @@ std::string MarkReading(int kind, int star)
 class Clicks : public ::testing::Test {
 protected:
     void SetUp() override { engine.AttachImage(canvas, 9); }
-
-    void Settings(const std::string& body) { std::ofstream(home.dat() / "set.ini") << "[ziwei]\n" << body; }
 
     // 1984-02-05 12:30 Beijing time, a man: lunar 甲子 year, first month, fourth day.
     void CastExample() { ASSERT_TRUE(engine.CastNatal(Birth(1984, 2, 5, 12, 30))) << engine.lastError(); }
