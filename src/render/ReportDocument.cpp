@@ -14,7 +14,9 @@ void ReportDocument::ShowReport(const std::string& text, const std::vector<std::
 {
     document_.clear();
     QTextCharFormat plain;
-    plain.setFontPointSize(pointSize_);
+    // A font sized in pixels has no point size; the text then keeps the pane's size as it is.
+    const qreal paneSize = document_.defaultFont().pointSizeF();
+    if (paneSize > 0) plain.setFontPointSize(paneSize);
     plain.setForeground(Qt::black);
     plain.setFontWeight(QFont::Normal);
     plain.setFontItalic(false);
