@@ -35,7 +35,10 @@ std::string Report(const MZiWeiEx& engine, const std::optional<std::string>& htm
     }
     EnsureGuiApplication();
     QTextDocument document;
-    ReportDocument target(document, kReportPointSize);
+    QFont font = document.defaultFont();
+    font.setPointSize(kReportPointSize);
+    document.setDefaultFont(font);
+    ReportDocument target(document);
     builder.SetTarget(&target);
     builder.BuildReport(chart, settings);
     builder.SetTarget(nullptr);
