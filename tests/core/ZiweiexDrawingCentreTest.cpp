@@ -66,7 +66,9 @@ TEST_F(ZiweiexDrawingCentre, NatalChartOfAYangFemale)
 TEST_F(ZiweiexDrawingCentre, ChartKinds)
 {
     const struct { uint8_t kind; const char* line; } kinds[] = {
-        {0, "【本命盘-天盘】"}, {1, "【本命盘-地盘】"}, {2, "【本命盘-人盘】"}};
+        {0, "【本命盘-天盘】"}, {1, "【本命盘-地盘】"}, {2, "【本命盘-人盘】"},
+        // Any other kind casts a 天盘 chart, and says so.
+        {4, "【本命盘-天盘】"}};
     for (const auto& k : kinds) {
         ChartInput in = Zhang();
         in.chartKind = k.kind;
@@ -83,7 +85,9 @@ TEST_F(ZiweiexDrawingCentre, LongitudeAndClockKind)
     const struct { const char* settings; const char* person; const char* solar; } cases[] = {
         {"idate=0\n", "姓名:张三,北京-北京", "公历:1984年2月5日12时30分(北京时间)"},
         {"idate=1\n", "姓名:张三,北京-北京(经度:116:28)", "公历:1984年2月5日12时2分(真太阳时)"},
-        {"idate=2\n", "姓名:张三,北京-北京(经度:116:28)", "公历:1984年2月5日12时16分(地方时)"}};
+        {"idate=2\n", "姓名:张三,北京-北京(经度:116:28)", "公历:1984年2月5日12时16分(地方时)"},
+        // A hand-written value the settings dialog never offers converts like 2.
+        {"idate=3\n", "姓名:张三,北京-北京(经度:116:28)", "公历:1984年2月5日12时16分(地方时)"}};
     for (const auto& c : cases) {
         Settings(c.settings);
         ChartInput in = Zhang();
@@ -162,5 +166,23 @@ TEST_F(ZiweiexDrawingCentre, StemTableAndLegend)
         if (t.y > g().gridHeight) {
             EXPECT_EQ(t.fontSize, 9) << t.text;
         }
+    }
+}
+
+TEST_F(ZiweiexDrawingCentre, StemTableFollowsTheTransformationVariants)
+{
+    const struct { const char* settings; const char* first; const char* second; } cases[] = {
+        {"tg5=1\ntg7=1\ntg9=1\n", "甲:廉-破-武-阳  乙:机-梁-紫-阴  丙:同-机-昌-廉  丁:阴-同-机-巨  戊:贪-阴-阳-机  ",
+         "己:武-贪-梁-曲  庚:阳-武-阴-同  辛:巨-阳-曲-昌  壬:梁-紫-府-武  癸:破-巨-阴-贪  "},
+        {"tg7=2\n", "甲:廉-破-武-阳  乙:机-梁-紫-阴  丙:同-机-昌-廉  丁:阴-同-机-巨  戊:贪-阴-弼-机  ",
+         "己:武-贪-梁-曲  庚:阳-武-府-同  辛:巨-阳-曲-昌  壬:梁-紫-辅-武  癸:破-巨-阴-贪  "},
+        {"tg5=7\ntg7=9\ntg9=3\n", "甲:廉-破-武-阳  乙:机-梁-紫-阴  丙:同-机-昌-廉  丁:阴-同-机-巨  戊:贪-阴-阳-机  ",
+         "己:武-贪-梁-曲  庚:阳-武-府-同  辛:巨-阳-曲-昌  壬:梁-紫-府-武  癸:破-巨-阴-贪  "}};
+    for (const auto& c : cases) {
+        Settings(c.settings);
+        CastZhang();
+        EXPECT_EQ(StemTableLine(0), c.first) << c.settings;
+        EXPECT_EQ(StemTableLine(1), c.second) << c.settings;
+        EXPECT_EQ(TextAt(39 * w + 10, g().gridHeight + 1, kGreen), "★先天") << c.settings;
     }
 }
