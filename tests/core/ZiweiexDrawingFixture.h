@@ -63,12 +63,12 @@ protected:
             if (t.x == x && t.y == y && t.colour == colour) found.push_back(t.text);
         return found;
     }
-    // The one text at (x, y) in a colour; empty when there is none, "<n texts>" when several.
+    // The one text at (x, y) in a colour; empty when there is none, "n texts" when several.
     std::string TextAt(int x, int y, Rgb colour) const
     {
         const std::vector<std::string> found = At(x, y, colour);
         if (found.size() == 1) return found[0];
-        return found.empty() ? "" : "<" + std::to_string(found.size()) + " texts>";
+        return found.empty() ? "" : std::to_string(found.size()) + " texts";
     }
     // Characters written downwards from (x, y) in a colour, one per line, up to the first gap.
     std::string Down(int x, int y, Rgb colour) const
