@@ -1,8 +1,11 @@
 #pragma once
 // A canvas that records what is drawn on it, with fixed font metrics: every character is
-// `charWidth` wide and `charHeight` high (an ASCII character half as wide).
+// `charWidth` wide and `charHeight` high (an ASCII character half as wide). As on an image, a
+// filled rectangle covers what was drawn before inside it: texts whose origin and shapes whose
+// points all lie inside are dropped from the record.
 #include "ChartCanvas.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -60,10 +63,12 @@ public:
     }
     void Rectangle(int left, int top, int right, int bottom, Rgb fill) override
     {
+        Cover(left, top, right, bottom);
         shapes.push_back({Shape::Rectangle, {{left, top}, {right, bottom}}, pen_, fill});
     }
     void FillRect(int left, int top, int right, int bottom, Rgb fill) override
     {
+        Cover(left, top, right, bottom);
         shapes.push_back({Shape::Fill, {{left, top}, {right, bottom}}, fill});
     }
 
@@ -77,6 +82,15 @@ public:
     }
 
 private:
+    void Cover(int left, int top, int right, int bottom)
+    {
+        auto inside = [&](int x, int y) { return x >= left && x < right && y >= top && y < bottom; };
+        std::erase_if(texts, [&](const Text& t) { return inside(t.x, t.y); });
+        std::erase_if(shapes, [&](const Shape& s) {
+            return std::all_of(s.points.begin(), s.points.end(), [&](const CanvasPoint& p) { return inside(p.x, p.y); });
+        });
+    }
+
     int charWidth_, charHeight_;
     int width_ = 0, height_ = 0;
     int fontSize_ = 0;

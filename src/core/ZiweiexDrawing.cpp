@@ -9,6 +9,7 @@
 #include "ZiweiexNames.h"
 #include "ZiweiexPalaces.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -30,6 +31,13 @@ const std::array<std::string_view, 12> kBodyMaster = {
     "天机", "火星", "天相", "天梁", "天同", "文昌", "天机", "火星", "天相", "天梁", "天同", "文昌"};
 
 const std::array<std::string_view, 3> kClockKindNames = {"(北京时间)", "(真太阳时)", "(地方时)"};
+
+// The kind of time the birth was converted to: the cast reads any idate other than 0 and 1 as
+// local mean time.
+std::string_view ClockKindName(uint8_t idate) { return kClockKindNames[std::min<int>(idate, 2)]; }
+
+// The kind of chart cast: any kind other than 地盘 and 人盘 casts a 天盘 chart.
+std::string_view ChartKindName(uint8_t kind) { return kChartKindNames[kind <= 2 ? kind : 0]; }
 
 std::string_view NaYin(int cycleIndex)
 {
@@ -106,7 +114,7 @@ void ChartDrawing::DrawCentreBox(const MZiWeiEx& engine)
 
     std::vector<std::string> lines;
     lines.push_back(annual ? Format("【%d岁流年命盘】", chart.annualAge)
-                           : "【本命盘-" + std::string(kChartKindNames[input.chartKind % 3]) + "】");
+                           : "【本命盘-" + std::string(ChartKindName(input.chartKind)) + "】");
     std::string person = Format("姓名:%s,%s", input.name, input.place);
     if (settings.idate != 0) {
         const double degrees = std::floor(input.longitude);
@@ -117,7 +125,7 @@ void ChartDrawing::DrawCentreBox(const MZiWeiEx& engine)
     const MDateTime& solar = engine.solarBirth();
     lines.push_back(Format("公历:%d年%d月%d日%d时%d分", DisplayYear(solar.year), solar.month, solar.day, solar.hour,
                            solar.minute) +
-                    std::string(kClockKindNames[settings.idate % 3]));
+                    std::string(ClockKindName(settings.idate)));
     const MDateTime& lunar = engine.lunarBirth();
     lines.push_back("农历:" + MYiDateEx::NumberName(static_cast<int16_t>(DisplayYear(lunar.year))) + "年" +
                     LunarMonthPart(lunar.month, engine.lunarLeap()) + LunarDayNumber(lunar.day) + "日" +
@@ -156,8 +164,10 @@ void ChartDrawing::DrawCentreBox(const MZiWeiEx& engine)
 void ChartDrawing::DrawStemTable(const MZiWeiEx& engine)
 {
     const ChartGeometry& g = geometry_;
+    // The frame covers only the grid: clear the strip below it, so that a table drawn with
+    // other transformation variants leaves nothing of the previous one.
+    canvas_.FillRect(0, g.gridHeight, canvas_.Width(), canvas_.Height(), kWhite);
     std::string text;
-    std::string secondLine;
     for (int s = 1; s <= 10; ++s) {
         const FourStars stars = FourTransforms(s % 10, engine.settings());
         text += std::string(kStemNames[s % 10]) + ":" + std::string(kStarLabels[stars[0]]) + "-" +
