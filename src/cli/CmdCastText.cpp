@@ -30,8 +30,11 @@ std::string StarText(const PalaceRecord& p, int slot, const ChartSettings& setti
 {
     const int star = p.stars.stars[slot];
     std::string s(kStarNames[star]);
-    if (const int grade = StarGrade(star, BranchOf(p.stemBranch), settings.miaoxian))
-        s += "(" + std::string(GradeName(grade, settings.miaoxian != 0)) + ")";
+    if (const int grade = StarGrade(star, BranchOf(p.stemBranch), settings.miaoxian)) {
+        s += '(';
+        s += GradeName(grade, settings.miaoxian != 0);
+        s += ')';
+    }
     static const char* const layerPrefix[3] = {"化", "运", "流"};
     for (int layer = 0; layer < 3; ++layer) {
         const MarkList& marks = p.marks[layer];

@@ -92,6 +92,24 @@ std::string FindTextBlock(std::string_view text, std::string_view key)
     return result;
 }
 
+std::string StarBlockKey(int star)
+{
+    std::string key = "[";
+    key += std::to_string(star);
+    key += ']';
+    return key;
+}
+
+std::string TransformBlockKey(int kind, int star)
+{
+    std::string key = "[";
+    key += std::to_string(kind);
+    key += '-';
+    key += std::to_string(star);
+    key += ']';
+    return key;
+}
+
 const std::string& NumberedString(int number)
 {
     static const std::map<int, std::string> strings = LoadNumberedStrings();

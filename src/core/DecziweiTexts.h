@@ -25,5 +25,9 @@ std::string ReadTextBlock(std::string_view resource, std::string_view key);
 // The same lookup over the text of one resource.
 std::string FindTextBlock(std::string_view resourceText, std::string_view key);
 
+// Keys of the block resources: "[star]" in "zdinfo", "[kind-star]" in "shinfo".
+std::string StarBlockKey(int star);
+std::string TransformBlockKey(int kind, int star);
+
 // The numbered string, its lines joined by CR LF; empty when there is no such number.
 const std::string& NumberedString(int number);

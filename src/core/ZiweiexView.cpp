@@ -61,7 +61,7 @@ ClickResult MZiWeiEx::ClickReading(int x, int y, std::string& text)
     // A star's name fills lines 0 and 1 of its column.
     if (cell.line <= 1 && cell.column < stars.count) {
         const int star = stars.stars[cell.column];
-        text = star <= 28 ? NumberedString(700 + star) : ReadTextBlock("zdinfo", "[" + std::to_string(star) + "]");
+        text = star <= 28 ? NumberedString(700 + star) : ReadTextBlock("zdinfo", StarBlockKey(star));
         return text.empty() ? ClickResult::EmptyReading : ClickResult::Reading;
     }
     // Lines 3, 4 and 5 hold the natal, decade (or flying) and annual marks.
@@ -69,8 +69,7 @@ ClickResult MZiWeiEx::ClickReading(int x, int y, std::string& text)
         const MarkList& marks = palace.marks[cell.line - 3];
         for (int m = 0; m < marks.count; ++m) {
             if (marks.entries[m].slot != cell.column) continue;
-            text = ReadTextBlock("shinfo", "[" + std::to_string(marks.entries[m].kind) + "-" +
-                                               std::to_string(stars.stars[cell.column]) + "]");
+            text = ReadTextBlock("shinfo", TransformBlockKey(marks.entries[m].kind, stars.stars[cell.column]));
             return ClickResult::Reading;
         }
     }

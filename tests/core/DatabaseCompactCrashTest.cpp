@@ -20,7 +20,9 @@ std::string SampleFile()
 {
     std::string file;
     for (int i = 0; i < 2500; ++i) {
-        CaseRecord r = SampleCase("n" + std::to_string(i), static_cast<int16_t>(1900 + i % 100));
+        std::string name = "n";
+        name += std::to_string(i);
+        CaseRecord r = SampleCase(name, static_cast<int16_t>(1900 + i % 100));
         r.recordNo = i;
         r.deleted = i % 3 == 0;
         file += RecordBytes(r);

@@ -135,7 +135,7 @@ TEST(TextStores, StarDescriptionBlocks)
     std::map<std::string, std::pair<std::string, std::string>> entries;
     for (int s = 29; s <= 53; ++s) {
         if (s == 30) continue;
-        const std::string text = ReadTextBlock("zdinfo", "[" + std::to_string(s) + "]");
+        const std::string text = ReadTextBlock("zdinfo", StarBlockKey(s));
         ASSERT_FALSE(text.empty()) << s;
         const std::string first = text.substr(0, text.find("\r\n"));
         EXPECT_NE(first.find(kStarNames[s]), std::string::npos) << s << " opens with " << first;
@@ -144,7 +144,7 @@ TEST(TextStores, StarDescriptionBlocks)
     EXPECT_EQ(ReadTextBlock("zdinfo", "[29]").rfind("红鸾、天喜", 0), 0u);
     EXPECT_EQ(ReadTextBlock("ZDINFO", "[30]"), "");
     EXPECT_EQ(ReadTextBlock("zdinfo", "[28]"), "");
-    for (int s = 54; s <= 61; ++s) EXPECT_EQ(ReadTextBlock("zdinfo", "[" + std::to_string(s) + "]"), "") << s;
+    for (int s = 54; s <= 61; ++s) EXPECT_EQ(ReadTextBlock("zdinfo", StarBlockKey(s)), "") << s;
     CheckRange("zdinfo", entries);
 }
 
@@ -159,7 +159,7 @@ TEST(TextStores, TransformedStarBlocks)
     int count = 0;
     for (const auto& [kind, stars] : keys)
         for (int star : stars) {
-            const std::string key = "[" + std::to_string(kind) + "-" + std::to_string(star) + "]";
+            const std::string key = TransformBlockKey(kind, star);
             entries[key] = {std::string(kStarNames[star]) + "化" + std::string(kTransformLabels[kind]),
                             ReadTextBlock("shinfo", key)};
             ++count;

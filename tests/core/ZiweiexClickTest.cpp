@@ -29,12 +29,12 @@ ChartInput Birth(int year, int month, int day, int hour, int minute, bool male =
 // for the others.
 std::string StarReading(int star)
 {
-    return star <= 28 ? NumberedString(700 + star) : ReadTextBlock("zdinfo", "[" + std::to_string(star) + "]");
+    return star <= 28 ? NumberedString(700 + star) : ReadTextBlock("zdinfo", StarBlockKey(star));
 }
 
 std::string MarkReading(int kind, int star)
 {
-    return ReadTextBlock("shinfo", "[" + std::to_string(kind) + "-" + std::to_string(star) + "]");
+    return ReadTextBlock("shinfo", TransformBlockKey(kind, star));
 }
 
 class Clicks : public ::testing::Test {
