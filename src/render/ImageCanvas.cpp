@@ -15,23 +15,33 @@ QColor ToQColor(Rgb c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0x
 
 QString ToQString(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-}  // namespace
-
-ImageCanvas::ImageCanvas() { Resize(1, 1); }
-
-ImageCanvas::~ImageCanvas() = default;
-
-QString ImageCanvas::ResolveFamily(std::string_view face)
+// The installed face that stands for "宋体": a Song (Ming) face from Debian's packages, best first.
+QString FindSongFamily()
 {
-    if (face != "宋体") return ToQString(face);
-    // Song (Ming) faces that Debian packages install, best first.
     static const std::array<const char*, 6> candidates = {
         "AR PL UMing CN", "Noto Serif CJK SC", "Source Han Serif SC", "AR PL SungtiL GB", "Noto Sans CJK SC",
         "WenQuanYi Zen Hei"};
     const QStringList families = QFontDatabase::families();
     for (const char* family : candidates)
         if (families.contains(QString::fromUtf8(family))) return QString::fromUtf8(family);
-    return ToQString(face);
+    return QStringLiteral("宋体");
+}
+
+}  // namespace
+
+ImageCanvas::ImageCanvas()
+{
+    Resize(1, 1);
+    SetFont("宋体", 9);  // the chart's start-up font until the first layout
+}
+
+ImageCanvas::~ImageCanvas() = default;
+
+QString ImageCanvas::ResolveFamily(std::string_view face)
+{
+    if (face != "宋体") return ToQString(face);
+    static const QString song = FindSongFamily();  // the font database is read once
+    return song;
 }
 
 void ImageCanvas::Resize(int width, int height)
@@ -53,15 +63,12 @@ void ImageCanvas::SetFont(std::string_view face, int pointSize)
     font_.setPointSize(pointSize);
     font_.setStyleStrategy(QFont::NoAntialias);
     painter_->setFont(font_);
-    const QFontMetrics metrics(font_, &image_);
-    ascent_ = metrics.ascent();
-    height_ = metrics.height();
+    metrics_.emplace(font_, &image_);
+    ascent_ = metrics_->ascent();
+    height_ = metrics_->height();
 }
 
-int ImageCanvas::TextWidth(std::string_view text)
-{
-    return QFontMetrics(font_, &image_).horizontalAdvance(ToQString(text));
-}
+int ImageCanvas::TextWidth(std::string_view text) { return metrics_->horizontalAdvance(ToQString(text)); }
 
 int ImageCanvas::TextHeight(std::string_view) { return height_; }
 

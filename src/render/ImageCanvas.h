@@ -5,10 +5,12 @@
 #include "ChartCanvas.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 
 #include <memory>
+#include <optional>
 
 class ImageCanvas final : public ChartCanvas {
 public:
@@ -39,6 +41,7 @@ private:
     QImage image_;
     std::unique_ptr<QPainter> painter_;  // open on image_ from one Resize to the next
     QFont font_;
+    std::optional<QFontMetrics> metrics_;  // of font_ on image_
     int ascent_ = 0;
     int height_ = 0;
     Rgb pen_ = 0;
