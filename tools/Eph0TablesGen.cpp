@@ -3,7 +3,7 @@
 //   eph0_tables_gen DATA_DIR TABLES_CPP REFERENCE_TSV [--density K]
 //
 // DATA_DIR holds vsop87/VSOP87D.ear (VSOP87, version D) and elpmpp02/elp_* (ELP/MPP02).
-// TABLES_CPP receives the truncated series (committed as src/core/Eph0Tables.cpp);
+// TABLES_CPP receives the truncated series (committed as src/core/calendar/Eph0Tables.cpp);
 // REFERENCE_TSV the longitudes of the full, untruncated series at sample instants (committed as
 // tests/data/eph0_full_series.tsv), against which the tests measure the truncation. --density
 // multiplies the number of samples, for a finer measurement outside the test suite.

@@ -2,7 +2,7 @@
 #include "Database.h"
 #include "RunProcess.h"
 #include "TempHome.h"
-#include "core/CaseFiles.h"
+#include "core/cases/CaseFiles.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>

@@ -1,7 +1,7 @@
 #pragma once
 // The chart drawn onto a canvas: the frame, the centre box with the stem table, the palace
 // cells, the annual overlays, the connecting lines and the highlighted palace. It reads what it
-// shows from the engine; the mark lists it draws are those the engine recorded.
+// shows from the view of the cast; the mark lists it draws are those the engine recorded.
 #include "ChartCanvas.h"
 #include "ZiweiexLayout.h"
 #include "ZiweiexPainter.h"
@@ -14,15 +14,15 @@ public:
     void Layout(int fontSize) { geometry_ = LayoutCanvas(canvas_, fontSize); }
     const ChartGeometry& geometry() const { return geometry_; }
 
-    void DrawFrame(const MZiWeiEx& engine) override;
-    void DrawCentreBox(const MZiWeiEx& engine) override;
-    void DrawPalaceCells(const MZiWeiEx& engine) override;
-    void DrawLinks(const MZiWeiEx& engine, int branch) override;
-    void DrawAnnualChart(const MZiWeiEx& engine) override;
-    void DrawHighlight(const MZiWeiEx& engine, int branch) override;
+    void DrawFrame(const ChartView& view) override;
+    void DrawCentreBox(const ChartView& view) override;
+    void DrawPalaceCells(const ChartView& view) override;
+    void DrawLinks(const ChartView& view, int branch) override;
+    void DrawAnnualChart(const ChartView& view) override;
+    void DrawHighlight(const ChartView& view, int branch) override;
 
 private:
-    void DrawStemTable(const MZiWeiEx& engine);
+    void DrawStemTable(const ChartView& view);
     void DrawMark(int x, int y, int kind, Rgb colour);
     // Text centred across the cell whose left edge is `left`.
     void DrawCentred(int left, int y, std::string_view text, Rgb colour);

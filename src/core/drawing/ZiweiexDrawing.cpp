@@ -2,7 +2,6 @@
 
 #include "Sexagenary.h"
 #include "Yidateex.h"
-#include "Ziweiex.h"
 #include "ZiweiexAnnual.h"
 #include "ZiweiexCycles.h"
 #include "ZiweiexGrades.h"
@@ -93,17 +92,17 @@ void ChartDrawing::DrawMark(int x, int y, int kind, Rgb colour)
     canvas_.DrawText(x, y, kTransformLabels[kind], kWhite);
 }
 
-void ChartDrawing::DrawFrame(const MZiWeiEx&) { ::DrawFrame(canvas_, geometry_); }
+void ChartDrawing::DrawFrame(const ChartView&) { ::DrawFrame(canvas_, geometry_); }
 
-void ChartDrawing::DrawLinks(const MZiWeiEx&, int branch) { ::DrawLinks(canvas_, geometry_, branch); }
+void ChartDrawing::DrawLinks(const ChartView&, int branch) { ::DrawLinks(canvas_, geometry_, branch); }
 
-void ChartDrawing::DrawCentreBox(const MZiWeiEx& engine)
+void ChartDrawing::DrawCentreBox(const ChartView& view)
 {
     const ChartGeometry& g = geometry_;
-    const ChartData& chart = engine.chart();
-    const ChartSettings& settings = engine.settings();
-    const ChartInput& input = engine.input();
-    const bool annual = engine.state() == ChartState::Annual;
+    const ChartData& chart = view.chart;
+    const ChartSettings& settings = view.settings;
+    const ChartInput& input = view.input;
+    const bool annual = view.state == ChartState::Annual;
     const int h = g.charHeight;
 
     const std::string_view heading = "★Qiravel★";
@@ -122,13 +121,13 @@ void ChartDrawing::DrawCentreBox(const MZiWeiEx& engine)
                          static_cast<int>(MYiDateEx::RoundTo((input.longitude - degrees) * 60, 0)));
     }
     lines.push_back(person);
-    const MDateTime& solar = engine.solarBirth();
+    const MDateTime& solar = view.solarBirth;
     lines.push_back(Format("公历:%d年%d月%d日%d时%d分", DisplayYear(solar.year), solar.month, solar.day, solar.hour,
                            solar.minute) +
                     std::string(ClockKindName(settings.idate)));
-    const MDateTime& lunar = engine.lunarBirth();
+    const MDateTime& lunar = view.lunarBirth;
     lines.push_back("农历:" + MYiDateEx::NumberName(static_cast<int16_t>(DisplayYear(lunar.year))) + "年" +
-                    LunarMonthPart(lunar.month, engine.lunarLeap()) + LunarDayNumber(lunar.day) + "日" +
+                    LunarMonthPart(lunar.month, view.lunarLeap) + LunarDayNumber(lunar.day) + "日" +
                     std::string(kBranchNames[HourBranch(lunar.hour)]) + "时");
     lines.push_back("四柱:" + CycleName(chart.baziYear) + "年 " + CycleName(chart.baziMonth) + "月 " +
                     CycleName(chart.baziDay) + "日 " + CycleName(chart.baziHour) + "时");
@@ -142,7 +141,7 @@ void ChartDrawing::DrawCentreBox(const MZiWeiEx& engine)
                     std::string(kBodyMaster[BranchOf(chart.yearPillar)]));
     std::string douJun = "子年斗君:" + std::string(kBranchNames[Mod(chart.douJun, 12)]);
     if (annual) {
-        const AnnualData& a = engine.annual();
+        const AnnualData& a = view.annual;
         douJun += "  流年斗君:" + std::string(kBranchNames[Mod(a.annualDouJun, 12)]) + "  小限:" +
                   std::string(kBranchNames[Mod(a.minorLimit, 12)]);
         lines.push_back(douJun);
@@ -158,10 +157,10 @@ void ChartDrawing::DrawCentreBox(const MZiWeiEx& engine)
     const int x0 = g.halfWidth - g.cellWidth + 3;
     for (size_t n = 1; n <= lines.size(); ++n)
         canvas_.DrawText(x0, g.halfHeight - g.cellHeight + static_cast<int>(n) * (h + h / 2), lines[n - 1], kBlack);
-    DrawStemTable(engine);
+    DrawStemTable(view);
 }
 
-void ChartDrawing::DrawStemTable(const MZiWeiEx& engine)
+void ChartDrawing::DrawStemTable(const ChartView& view)
 {
     const ChartGeometry& g = geometry_;
     // The frame covers only the grid: clear the strip below it, so that a table drawn with
@@ -169,7 +168,7 @@ void ChartDrawing::DrawStemTable(const MZiWeiEx& engine)
     canvas_.FillRect(0, g.gridHeight, canvas_.Width(), canvas_.Height(), kWhite);
     std::string text;
     for (int s = 1; s <= 10; ++s) {
-        const FourStars stars = FourTransforms(s % 10, engine.settings());
+        const FourStars stars = FourTransforms(s % 10, view.settings);
         text += std::string(kStemNames[s % 10]) + ":" + std::string(kStarLabels[stars[0]]) + "-" +
                 std::string(kStarLabels[stars[1]]) + "-" + std::string(kStarLabels[stars[2]]) + "-" +
                 std::string(kStarLabels[stars[3]]) + "  ";
@@ -186,12 +185,12 @@ void ChartDrawing::DrawStemTable(const MZiWeiEx& engine)
     canvas_.DrawText(x, g.gridHeight + 1 + 2 * g.charHeight, "★流年", kBlue);
 }
 
-void ChartDrawing::DrawPalaceCells(const MZiWeiEx& engine)
+void ChartDrawing::DrawPalaceCells(const ChartView& view)
 {
     const ChartGeometry& g = geometry_;
-    const ChartData& chart = engine.chart();
-    const ChartSettings& settings = engine.settings();
-    const bool male = engine.input().isMale != 0;
+    const ChartData& chart = view.chart;
+    const ChartSettings& settings = view.settings;
+    const bool male = view.input.isMale != 0;
     const int w = g.charWidth, h = g.charHeight;
     canvas_.SetFont(kChartFace, g.fontSize);
     for (int i = 0; i < kPalaceCount; ++i) {
@@ -237,15 +236,15 @@ void ChartDrawing::DrawPalaceCells(const MZiWeiEx& engine)
     }
 }
 
-void ChartDrawing::DrawAnnualChart(const MZiWeiEx& engine)
+void ChartDrawing::DrawAnnualChart(const ChartView& view)
 {
     const ChartGeometry& g = geometry_;
-    const ChartData& chart = engine.chart();
-    const AnnualData& annual = engine.annual();
+    const ChartData& chart = view.chart;
+    const AnnualData& annual = view.annual;
     const int w = g.charWidth, h = g.charHeight;
-    DrawFrame(engine);
-    DrawCentreBox(engine);
-    DrawPalaceCells(engine);
+    DrawFrame(view);
+    DrawCentreBox(view);
+    DrawPalaceCells(view);
 
     const AnnualLayers layers = ComputeAnnualLayers(chart, annual);
     const int life = LifeBranch(chart);
@@ -285,20 +284,20 @@ void ChartDrawing::DrawAnnualChart(const MZiWeiEx& engine)
     }
 }
 
-void ChartDrawing::DrawHighlight(const MZiWeiEx& engine, int branch)
+void ChartDrawing::DrawHighlight(const ChartView& view, int branch)
 {
     const ChartGeometry& g = geometry_;
-    const ChartData& chart = engine.chart();
-    const bool natal = engine.state() == ChartState::Natal;
+    const ChartData& chart = view.chart;
+    const bool natal = view.state == ChartState::Natal;
     const int w = g.charWidth, h = g.charHeight;
     if (natal) {
-        DrawFrame(engine);
-        DrawCentreBox(engine);
-        DrawPalaceCells(engine);
+        DrawFrame(view);
+        DrawCentreBox(view);
+        DrawPalaceCells(view);
     } else {
-        DrawAnnualChart(engine);
+        DrawAnnualChart(view);
     }
-    DrawLinks(engine, branch);
+    DrawLinks(view, branch);
 
     const int reference = PalaceAt(chart, branch);
     for (int r = 0; r < kPalaceCount; ++r) {

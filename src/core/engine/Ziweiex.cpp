@@ -80,14 +80,14 @@ bool MZiWeiEx::CastNatal(const ChartInput& input)
     ComputePillars();
     ComputePalaces(chart_, chartMonth_, input_.chartKind);
     if (painter_) {
-        painter_->DrawFrame(*this);
-        painter_->DrawCentreBox(*this);
+        painter_->DrawFrame(view());
+        painter_->DrawCentreBox(view());
     }
     PlaceStars(chart_, birthFacts(), settings_);
     FillNatalMarks(chart_, settings_, true);
     if (painter_) {
-        painter_->DrawPalaceCells(*this);
-        painter_->DrawLinks(*this, LifeBranch(chart_));
+        painter_->DrawPalaceCells(view());
+        painter_->DrawLinks(view(), LifeBranch(chart_));
     }
     return true;
 }
@@ -174,8 +174,8 @@ bool MZiWeiEx::CastAnnual(const MDateTime& annualDate, uint8_t dailyHourly)
 
     FillAnnualMarks(chart_, annual_, settings_);
     if (painter_) {
-        painter_->DrawAnnualChart(*this);
-        painter_->DrawLinks(*this, BranchOf(annual_.annualPillar));
+        painter_->DrawAnnualChart(view());
+        painter_->DrawLinks(view(), BranchOf(annual_.annualPillar));
     }
     highlighted_ = -1;
     return true;

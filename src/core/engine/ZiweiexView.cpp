@@ -21,13 +21,13 @@ void MZiWeiEx::Redraw()
     if (highlighted_ >= 0) {
         HighlightPalace(highlighted_);
     } else if (state_ == ChartState::Natal) {
-        painter_->DrawFrame(*this);
-        painter_->DrawCentreBox(*this);
-        painter_->DrawPalaceCells(*this);
-        painter_->DrawLinks(*this, LifeBranch(chart_));
+        painter_->DrawFrame(view());
+        painter_->DrawCentreBox(view());
+        painter_->DrawPalaceCells(view());
+        painter_->DrawLinks(view(), LifeBranch(chart_));
     } else {
-        painter_->DrawAnnualChart(*this);
-        painter_->DrawLinks(*this, BranchOf(annual_.annualPillar));
+        painter_->DrawAnnualChart(view());
+        painter_->DrawLinks(view(), BranchOf(annual_.annualPillar));
     }
 }
 
@@ -43,7 +43,7 @@ void MZiWeiEx::HighlightPalace(int branch)
         const FourStars flying = FourTransforms(StemOf(chart_.palaces[reference].stemBranch), settings_);
         for (PalaceRecord& palace : chart_.palaces) FillLayerMarks(palace, kDecadeMarks, flying);
     }
-    if (painter_) painter_->DrawHighlight(*this, highlighted_);
+    if (painter_) painter_->DrawHighlight(view(), highlighted_);
 }
 
 ClickResult MZiWeiEx::ClickReading(int x, int y, std::string& text)

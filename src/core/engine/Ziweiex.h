@@ -3,6 +3,7 @@
 // of it, and drives the drawing of both when a painter is attached. Like its calendar, one
 // engine serves one thread.
 #include "ChartCanvas.h"
+#include "ChartView.h"
 #include "Yidateex.h"
 #include "ZiweiexAnnual.h"
 #include "ZiweiexLayout.h"
@@ -16,8 +17,6 @@
 
 class ChartDrawing;
 class ChartPainter;
-
-enum class ChartState : int16_t { None = 0, Natal = 1, Annual = 2 };
 
 // What a click on the chart image found.
 enum class ClickResult : int32_t {
@@ -81,6 +80,11 @@ public:
     int chartMonth() const { return chartMonth_; }
     double birthJulianDay() const { return birthJd_; }
     BirthFacts birthFacts() const { return {chartMonth_, lunarBirth_.day, input_.isMale != 0}; }
+    // The cast as the drawing reads it.
+    ChartView view() const
+    {
+        return {input_, chart_, annual_, settings_, state_, solarBirth_, lunarBirth_, lunarLeap()};
+    }
     // Branch of the palace the user picked as reference, −1 for none.
     int highlightedPalace() const { return highlighted_; }
 

@@ -47,29 +47,29 @@ public:
     int natalMarksAtCells = -1;
     int linkBranch = -1;
 
-    void DrawFrame(const MZiWeiEx& e) override
+    void DrawFrame(const ChartView& v) override
     {
         steps.push_back("frame");
         starsAtFrame = 0;
-        for (const PalaceRecord& p : e.chart().palaces) starsAtFrame += p.stars.count;
+        for (const PalaceRecord& p : v.chart.palaces) starsAtFrame += p.stars.count;
     }
-    void DrawCentreBox(const MZiWeiEx&) override { steps.push_back("centre"); }
-    void DrawPalaceCells(const MZiWeiEx& e) override
+    void DrawCentreBox(const ChartView&) override { steps.push_back("centre"); }
+    void DrawPalaceCells(const ChartView& v) override
     {
         steps.push_back("cells");
         natalMarksAtCells = 0;
-        for (const PalaceRecord& p : e.chart().palaces) natalMarksAtCells += p.marks[kNatalMarks].count;
+        for (const PalaceRecord& p : v.chart.palaces) natalMarksAtCells += p.marks[kNatalMarks].count;
     }
-    void DrawLinks(const MZiWeiEx&, int branch) override
+    void DrawLinks(const ChartView&, int branch) override
     {
         steps.push_back("links");
         linkBranch = branch;
     }
-    void DrawAnnualChart(const MZiWeiEx& e) override
+    void DrawAnnualChart(const ChartView& v) override
     {
-        steps.push_back(e.state() == ChartState::Annual ? "annual" : "annual-too-early");
+        steps.push_back(v.state == ChartState::Annual ? "annual" : "annual-too-early");
     }
-    void DrawHighlight(const MZiWeiEx&, int branch) override
+    void DrawHighlight(const ChartView&, int branch) override
     {
         steps.push_back("highlight");
         linkBranch = branch;
