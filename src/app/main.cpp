@@ -1,0 +1,50 @@
+// qiravel: the desktop program.
+#include "ProgramFolder.h"
+#include "QtPrompter.h"
+#include "UntMain.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QTranslator>
+
+#include <exception>
+#include <string>
+
+namespace {
+
+// --home DIR (or --home=DIR) names the program folder, as for qiravel-cli.
+std::string HomeOption(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--home" && i + 1 < argc) return argv[i + 1];
+        if (arg.starts_with("--home=")) return arg.substr(7);
+    }
+    return {};
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Qiravelv3.7"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Qiravelv3.7"));
+
+    // Qt's own buttons and dialogs in Chinese.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
+
+    try {
+        QtPrompter prompter;
+        TFrmMain window(ResolveProgramFolder(HomeOption(argc, argv)), prompter);
+        window.show();
+        return QApplication::exec();
+    } catch (const std::exception& e) {
+        QMessageBox::critical(nullptr, QStringLiteral("错误"), QString::fromUtf8(e.what()));
+        return 1;
+    }
+}
