@@ -184,7 +184,7 @@ QWidget* TFrmMain::BuildInputPanel()
     UpDyear = new QSpinBox;
     UpDyear->setObjectName("UpDyear");
     UpDyear->setRange(-4712, kLastYear);
-    UpDyear->setFixedWidth(18);  // only its arrows show; the year itself is EdtYear's
+    UpDyear->setFixedWidth(20);  // only its arrows show; the year itself is EdtYear's
     UpDyear->setButtonSymbols(QAbstractSpinBox::UpDownArrows);
     UpDyear->setStyleSheet("QSpinBox { color: transparent; selection-color: transparent; }");
     yearRow->addWidget(EdtYear, 1);

@@ -1,12 +1,11 @@
 // qiravel: the desktop program.
 #include "ProgramFolder.h"
+#include "QtChineseTexts.h"
 #include "QtPrompter.h"
 #include "UntMain.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QMessageBox>
-#include <QTranslator>
 
 #include <exception>
 #include <string>
@@ -32,11 +31,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Qiravelv3.7"));
     QApplication::setApplicationDisplayName(QStringLiteral("Qiravelv3.7"));
 
-    // Qt's own buttons and dialogs in Chinese.
-    QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
+    InstallQtChineseTexts(app);  // Qt's own buttons and dialogs in Chinese
 
     try {
         QtPrompter prompter;

@@ -414,3 +414,13 @@ TEST_F(MainWindow, SkinsStyleTheWindowAndAreRemembered)
     Shot("main-skin-系统默认");
     EXPECT_FALSE(IniFile(home.dat() / "zdinit.ini").ReadBool("window", "skined", true));
 }
+
+TEST_F(MainWindow, QtOwnButtonsSpeakChinese)
+{
+    QMessageBox box(QMessageBox::Information, "关闭", "确定要关闭软件吗？", QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::Yes)->text(), "是(&Y)");
+    EXPECT_EQ(box.button(QMessageBox::No)->text(), "否(&N)");
+    box.show();
+    QApplication::processEvents();
+    SaveScreenshot(box, "qt-question-box");
+}
