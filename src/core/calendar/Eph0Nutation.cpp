@@ -10,7 +10,8 @@ using eph::kSecondsPerRadian;
 
 namespace {
 
-// The ten largest terms of the nutation: argument phase + rate t + quadratic t^2 (rad, rad per
+// The ten largest terms of the IAU 1980 theory of nutation (Seidelmann 1982; the rows as
+// tabulated in Meeus, Astronomical Algorithms, table 22.A), argument phase + rate t + quadratic t^2 (rad, rad per
 // century, rad per century^2), amplitudes in longitude and obliquity (0.01″). The obliquity
 // column completes the published rows; the calendar needs only the longitude.
 struct NutationRow {
