@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -30,6 +31,7 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QSplitter>
+#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QToolButton>
@@ -216,6 +218,17 @@ QWidget* TFrmMain::BuildInputPanel()
     cbodiZ = NewList("cbodiZ", panel);
     cbodiC = NewList("cbodiC", panel);
     cbodiC->setToolTip(T(kCityHint));
+    EdtFindPlace = new QLineEdit;
+    EdtFindPlace->setObjectName("EdtFindPlace");
+    EdtFindPlace->setPlaceholderText(T(kFindPlace));
+    EdtFindPlace->setToolTip(T(kFindPlaceHint));
+    EdtFindPlace->setAttribute(Qt::WA_InputMethodEnabled, true);
+    foundPlaces_ = new QStandardItemModel(this);
+    auto* completer = new QCompleter(foundPlaces_, this);
+    completer->setCompletionMode(QCompleter::UnfilteredPopupCompletion);  // the table already matched
+    completer->setMaxVisibleItems(12);
+    EdtFindPlace->setCompleter(completer);
+    column->addWidget(EdtFindPlace);
     column->addWidget(cbodiZ);
     column->addWidget(cbodiC);
 
@@ -279,6 +292,8 @@ QWidget* TFrmMain::BuildInputPanel()
 
     connect(UpDyear, &QSpinBox::valueChanged, this, &TFrmMain::YearSpun);
     connect(cbodiZ, &QComboBox::activated, this, &TFrmMain::ProvinceChosen);
+    connect(EdtFindPlace, &QLineEdit::textEdited, this, &TFrmMain::FindPlaces);
+    connect(completer, qOverload<const QModelIndex&>(&QCompleter::activated), this, &TFrmMain::FoundPlaceChosen);
     connect(BtnPai, &QPushButton::clicked, this, &TFrmMain::CastNatal);
     connect(BtoLiuNian, &QPushButton::clicked, this, &TFrmMain::CastAnnual);
     connect(ChkRiShi, &QCheckBox::clicked, this, &TFrmMain::CastAnnual);
@@ -498,6 +513,28 @@ void TFrmMain::ProvinceChosen(int index)
         cityLatitudes_.push_back(static_cast<float>(place.latitude));
     }
     cbodiC->setCurrentIndex(0);
+}
+
+void TFrmMain::FindPlaces(const QString& part)
+{
+    foundPlaces_->clear();
+    const PlaceTable places(programFolder_);
+    for (const PlaceMatch& match : places.Find(part.trimmed().toStdString(), 30)) {
+        auto* item = new QStandardItem(T(kFoundPlace).arg(QString::fromStdString(match.name),
+                                                          QString::fromStdString(ProvinceNames()[match.province])));
+        item->setData(match.province, Qt::UserRole);
+        item->setData(match.city, Qt::UserRole + 1);
+        foundPlaces_->appendRow(item);
+    }
+}
+
+void TFrmMain::FoundPlaceChosen(const QModelIndex& index)
+{
+    const int province = index.data(Qt::UserRole).toInt();
+    const int city = index.data(Qt::UserRole + 1).toInt();
+    cbodiZ->setCurrentIndex(province);
+    ProvinceChosen(province);
+    cbodiC->setCurrentIndex(IndexWithin(city, cbodiC->count()));
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -23,6 +23,8 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QMenu;
+class QModelIndex;
+class QStandardItemModel;
 class QRadioButton;
 class QScrollArea;
 class QSpinBox;
@@ -53,6 +55,7 @@ public:
     QCheckBox* Chkrun = nullptr;
     QComboBox* cbodiZ = nullptr;
     QComboBox* cbodiC = nullptr;
+    QLineEdit* EdtFindPlace = nullptr;  // finds a place of any province by part of its name
     QRadioButton* Rdona = nullptr;
     QRadioButton* Rdonv = nullptr;
     QLineEdit* Edtname = nullptr;
@@ -126,6 +129,8 @@ private:
     void StoreSettings();
 
     void ProvinceChosen(int index);
+    void FindPlaces(const QString& part);
+    void FoundPlaceChosen(const QModelIndex& index);
     void YearSpun(int position);
     void CastNatal();
     void CastAnnual();
@@ -160,4 +165,5 @@ private:
     QSplitter* sideSplitter_ = nullptr;
     QSplitter* centreSplitter_ = nullptr;
     QActionGroup* skinGroup_ = nullptr;
+    QStandardItemModel* foundPlaces_ = nullptr;
 };

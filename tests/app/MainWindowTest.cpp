@@ -15,6 +15,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenu>
@@ -47,6 +48,7 @@ protected:
         IniFile places(home.dat() / "dili.ini");
         places.WriteString("福建省", "福州", "119:18*26:5");
         places.WriteString("福建省", "厦门", "118:30*24:15");
+        places.WriteString("广东省", "广州", "113:15*23:8");
         Open();
     }
     void TearDown() override { Close(); }
@@ -423,4 +425,29 @@ TEST_F(MainWindow, QtOwnButtonsSpeakChinese)
     box.show();
     QApplication::processEvents();
     SaveScreenshot(box, "qt-question-box");
+}
+
+TEST_F(MainWindow, FindingAPlaceByPartOfItsNameSelectsProvinceAndCity)
+{
+    window->EdtFindPlace->setFocus();
+    QInputMethodEvent compose;
+    compose.setCommitString("州");
+    QApplication::sendEvent(window->EdtFindPlace, &compose);
+    QAbstractItemModel* found = window->EdtFindPlace->completer()->model();
+    ASSERT_EQ(found->rowCount(), 2);
+    EXPECT_EQ(found->index(0, 0).data().toString(), "福州（福建省）");
+    EXPECT_EQ(found->index(1, 0).data().toString(), "广州（广东省）");
+    emit window->EdtFindPlace->completer()->activated(found->index(1, 0));
+    EXPECT_EQ(window->cbodiZ->currentText(), "广东省");
+    EXPECT_EQ(window->cbodiC->currentText(), "广州");
+    CastExample();
+    EXPECT_EQ(std::string(window->engine().input().place), "广东省-广州");
+    // A province without places in the file stands as "未知地" at 120° / 30°.
+    window->cbodiZ->setCurrentIndex(3);
+    emit window->cbodiZ->activated(3);
+    ASSERT_EQ(window->cbodiC->count(), 1);
+    EXPECT_EQ(window->cbodiC->currentText(), "未知地");
+    CastExample();
+    EXPECT_FLOAT_EQ(window->engine().input().longitude, 120.0f);
+    EXPECT_FLOAT_EQ(window->engine().input().latitude, 30.0f);
 }
