@@ -9,6 +9,8 @@
 #include "ProgramFolder.h"
 #include "Prompter.h"
 #include "ReportDocument.h"
+#include "UntDiLi.h"
+#include "UntSetCan.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -727,12 +729,14 @@ void TFrmMain::ReportColour()
 
 void TFrmMain::OpenPlaceEditor()
 {
-
+    TFrmDiLi dialog(programFolder_, prompter_, this);
+    prompter_.Exec(dialog);
 }
 
 void TFrmMain::OpenChartSettings()
 {
-
+    TFrmSetcan dialog(programFolder_, prompter_, this);
+    prompter_.Exec(dialog);
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -331,14 +331,30 @@ TEST_F(MainWindow, ChartSettingsApplyAtTheNextCast)
 {
     CastExample();
     const QImage before = Chart();
-    // Minor stars off: the chart shows fewer stars once cast again.
-    IniFile set(home.dat() / "set.ini");
-    ASSERT_TRUE(set.WriteInt("ziwei", "showxiao", 0));
-    ASSERT_TRUE(set.WriteInt("ziwei", "showfu", 0));
+    // "排盘设置": minor and small stars off, confirmed. The chart on screen stays until the next cast.
+    prompter.dialogs.push_back([](QDialog& dialog) {
+        dialog.findChild<QCheckBox*>("ChkShowFu")->setChecked(false);
+        dialog.findChild<QCheckBox*>("ChkShowXiao")->setChecked(false);
+        dialog.findChild<QPushButton*>("BitBtn1")->click();
+        return dialog.result();
+    });
+    window->actChartSettings->trigger();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].kind, "dialog");
+    EXPECT_EQ(IniFile(home.dat() / "set.ini").ReadInt("ziwei", "showfu", 1), 0);
     EXPECT_EQ(Chart(), before);
     QTest::mouseClick(window->BtnPai, Qt::LeftButton);
     ASSERT_TRUE(window->cast());
     EXPECT_NE(Chart(), before);
+    int minor = 0;
+    for (const PalaceRecord& p : window->engine().chart().palaces)
+        for (int i = 0; i < p.stars.count; ++i) minor += p.stars.stars[i] >= 27 ? 1 : 0;
+    EXPECT_EQ(minor, 0);
+
+    // "经纬度设置" opens the place editor; closing it changes nothing here.
+    prompter.dialogs.push_back([](QDialog&) { return int(QDialog::Rejected); });
+    window->actPlaces->trigger();
+    EXPECT_EQ(prompter.shown.back().kind, "dialog");
 }
 
 TEST_F(MainWindow, ClosingAsksAndReopeningKeepsTheSettings)
