@@ -148,7 +148,7 @@ std::string CheckedName(std::string name)
     if (name.empty()) throw UsageError{"姓名不能为空"};
     const auto bytes = GbkByteCount(name);
     if (!bytes) throw UsageError{"姓名中有无法保存的字符：" + name};
-    if (*bytes > kNameMaxGbkBytes || name.size() >= sizeof(ChartInput::name))
+    if (*bytes > kNameMaxGbkBytes)
         throw UsageError{"姓名最多8个字节（4个汉字）：" + name};
     return name;
 }
@@ -158,8 +158,7 @@ std::string CheckedName(std::string name)
 ChartInput ParseBirthInput(const CliArgs& args)
 {
     ChartInput in;
-    const std::string name = CheckedName(args.require("name"));
-    std::memcpy(in.name, name.data(), name.size());
+    in.name = CheckedName(args.require("name"));
 
     in.isLunar = args.has("lunar");
     in.isLeap = args.has("leap");

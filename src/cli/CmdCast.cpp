@@ -21,15 +21,13 @@ constexpr std::size_t kNameBytes = 8;    // GBK bytes of a name
 constexpr std::size_t kPlaceBytes = 50;  // GBK bytes of a place
 const char* const kUnknownPlace = "未知地";
 
-void CopyText(char* into, std::size_t size, const std::string& text) { std::strncpy(into, text.c_str(), size - 1); }
-
 void SetName(ChartInput& input, const std::string& name)
 {
     if (name.empty()) throw UsageError{"姓名不能为空"};
     const auto bytes = GbkByteCount(name);
     if (!bytes) throw UsageError{"姓名含有无法保存的字符：" + name};
     if (*bytes > kNameBytes) throw UsageError{"姓名最多8个字节（4个汉字）：" + name};
-    CopyText(input.name, sizeof input.name, name);
+    input.name = name;
 }
 
 void SetPlace(ChartInput& input, const std::string& place)
@@ -37,7 +35,7 @@ void SetPlace(ChartInput& input, const std::string& place)
     const auto bytes = GbkByteCount(place);
     if (!bytes) throw UsageError{"地点含有无法保存的字符：" + place};
     if (*bytes > kPlaceBytes) throw UsageError{"地点最多50个字节：" + place};
-    CopyText(input.place, sizeof input.place, place);
+    input.place = place;
 }
 
 bool ParseSex(const std::string& text)
@@ -84,7 +82,7 @@ CastRequest RequestFromLine(const std::string& line)
     r.input.isLeap = static_cast<uint8_t>(ParseInt(fields[5], 0, 1, "闰月标志"));
     r.input.chartKind = static_cast<uint8_t>(ParseInt(fields[6], 0, 2, "盘式"));
     r.input.longitude = static_cast<float>(ParseDouble(fields[7], -180, 180, "经度"));
-    CopyText(r.input.place, sizeof r.input.place, kUnknownPlace);
+    r.input.place = kUnknownPlace;
     if (fields.size() == 9 && !fields[8].empty()) r.annual = ParseAnnual(fields[8]);
     return r;
 }
