@@ -173,7 +173,7 @@ int Add(const CommandArgs& argv, std::ostream& out)
     const CliArgs args = ParseArgs(argv, valued, kBirthFlags);
     NoPositional(args);
     CaseRecord r;
-    SetBirthData(r, ParseBirthInput(args));
+    SetBirthData(r, CheckedBirth(BirthEntryFromOptions(args)));
     r.category = CheckedCategory(args);
 
     MDataBase db;
