@@ -3,6 +3,7 @@
 
 #include "CliArgs.h"
 #include "CliChartImage.h"
+#include "CliJson.h"
 #include "CliReport.h"
 #include "Commands.h"
 #include "ProgramFolder.h"
@@ -69,7 +70,7 @@ int RunBatch(const std::string& source, const std::filesystem::path& home, std::
         std::string error;
         try {
             if (Cast(engine, RequestFromLine(line))) {
-                out << CastJson(engine).dump() << '\n';
+                out << JsonText(CastJson(engine)) << '\n';
                 continue;
             }
             error = engine.lastError();
@@ -77,7 +78,7 @@ int RunBatch(const std::string& source, const std::filesystem::path& home, std::
             error = e.message;
         }
         allCast = false;
-        out << nlohmann::json{{"line", lineNumber}, {"error", error}}.dump() << '\n';
+        out << JsonText(nlohmann::json{{"line", lineNumber}, {"error", error}}) << '\n';
     }
     return allCast ? 0 : 1;
 }
@@ -140,7 +141,7 @@ int RunCast(const CommandArgs& argv, std::ostream& out)
     if (args.has("json")) {
         nlohmann::json j = CastJson(engine);
         if (args.has("report")) j["report"] = report;
-        out << j.dump() << '\n';
+        out << JsonText(j) << '\n';
     } else if (args.has("report")) {
         out << report;
     } else {
