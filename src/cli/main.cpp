@@ -91,9 +91,8 @@ int RunCommand(int argc, char** argv)
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
-    int code = 1;
     try {
-        code = RunCommand(argc, argv);
+        const int code = RunCommand(argc, argv);
         std::cout.flush();
         if (code == 0 && !std::cout) {
             std::cerr << "错误：无法写出结果\n";
