@@ -81,6 +81,18 @@ TEST(CliTerms, TwentyFourTermsWithBeijingTimes)
     EXPECT_EQ(j["terms"][0]["name"], "小寒");
     EXPECT_EQ(j["terms"][2]["time"], "2024-02-04 16:27");
     EXPECT_EQ(j["terms"][23]["name"], "冬至");
+    EXPECT_EQ(j["terms"][23]["time"], "2024-12-21 17:21");
+}
+
+// The minutes an almanac prints for 2024: 冬至 fell at 17:20:34 and is printed 17:21.
+TEST(CliTerms, AlmanacMinutesOf2024)
+{
+    const auto r = Cli({"terms", "2024"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    for (const char* line : {"立春  2024-02-04 16:27\n", "春分  2024-03-20 11:06\n", "夏至  2024-06-21 04:51\n",
+                             "秋分  2024-09-22 20:44\n", "冬至  2024-12-21 17:21\n"}) {
+        EXPECT_TRUE(Contains(r.out, line)) << line << r.out;
+    }
 }
 
 TEST(CliEras, EraNamesOfAYear)
