@@ -1,6 +1,7 @@
 // New moons and solar terms before 1960: the mean-value tables, the corrected quick formulas and
-// the historical month numbering. Official dates are those of the published calendar (the
-// correction list in tests/data and the almanacs of 1900-1959).
+// the historical month numbering. Official dates are those of the calendars in force: the
+// correction lists in tests/data (the month starts promulgated from 619 to 1900, the Qing terms
+// of 1645-1733, the official calendar of 1901-1959) and the almanacs of 1900-1959.
 #include "Eph.h"
 #include "Eph0.h"
 #include "Lunar.h"
@@ -28,21 +29,24 @@ struct Correction {
     int year, month, day;
 };
 
+// The rows of both correction lists, the historical one first.
 std::vector<Correction> ReadCorrections()
 {
-    std::ifstream in(QIRAVEL_TEST_DATA "/calendar_corrections_1901_1959.tsv");
     std::vector<Correction> rows;
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        Correction c;
-        std::string digit, date;
-        std::getline(fields, c.kind, '\t');
-        fields >> c.index >> digit >> date;
-        c.digit = digit.at(0);
-        std::sscanf(date.c_str(), "%d-%d-%d", &c.year, &c.month, &c.day);
-        rows.push_back(c);
+    for (const char* name : {"/calendar_corrections_619_1900.tsv", "/calendar_corrections_1901_1959.tsv"}) {
+        std::ifstream in(std::string(QIRAVEL_TEST_DATA) + name);
+        std::string line;
+        std::getline(in, line);
+        while (std::getline(in, line)) {
+            std::istringstream fields(line);
+            Correction c;
+            std::string digit, date;
+            std::getline(fields, c.kind, '\t');
+            fields >> c.index >> digit >> date;
+            c.digit = digit.at(0);
+            std::sscanf(date.c_str(), "%d-%d-%d", &c.year, &c.month, &c.day);
+            rows.push_back(c);
+        }
     }
     return rows;
 }
@@ -76,13 +80,16 @@ TEST(SSQCorrections, DecodedOnceFromTheStoredTexts)
     EXPECT_EQ(encoded.TermCorrections(), "02");
 }
 
-// Each corrected event falls on its official date, and without its correction digit it would
-// fall one day off in the digit's direction.
+// Each corrected event falls on its official date (a 朔 row's date opens a month, a 气 row's
+// term falls on it), and without its correction digit it would fall one day off in the digit's
+// direction. Dates before 1582-10-15 are Julian.
 TEST(SSQCorrections, EventsFallOnTheirOfficialDates)
 {
     SSQ_class corrected;
     SSQ_class uncorrected("", "");
-    for (const Correction& c : ReadCorrections()) {
+    const auto rows = ReadCorrections();
+    EXPECT_EQ(rows.size(), 2073u + 20u);
+    for (const Correction& c : rows) {
         const int32_t official = DayNumber(c.year, c.month, c.day);
         corrected.ComputeYear(official);
         uncorrected.ComputeYear(official);
@@ -188,6 +195,27 @@ TEST(SSQComputeYear, LeapMonthsOfTheCorrectedEra)
         ASSERT_NE(ssq.LeapIndex, 0) << year;
         EXPECT_EQ(ssq.MonthNumbers[ssq.LeapIndex], it->second) << year;
         EXPECT_EQ(ssq.MonthNumbers[ssq.LeapIndex - 1], it->second) << year;
+    }
+}
+
+// Leap months that the Qing term rows decide (1651, 1661, 1727) and the two that rest on the
+// inferred term rows 处暑 1805-08-24 and 雨水 1890-02-18 (1805, 1890): the month the leap month
+// repeats, as promulgated. Without the term corrections each leap month lands elsewhere.
+TEST(SSQComputeYear, LeapMonthsThatTheTermCorrectionsDecide)
+{
+    const std::map<int, int> leapMonths = {{1651, 2}, {1661, 7}, {1727, 3}, {1805, 6}, {1890, 2}};
+    SSQ_class ssq;
+    SSQ_class withoutTermCorrections(StoredNewMoonCorrections(), "");
+    for (const auto& [year, month] : leapMonths) {
+        ssq.ComputeYear(DayNumber(year, 7, 1));
+        ASSERT_NE(ssq.LeapIndex, 0) << year;
+        EXPECT_EQ(ssq.MonthNumbers[ssq.LeapIndex], month) << year;
+        EXPECT_EQ(ssq.MonthNumbers[ssq.LeapIndex - 1], month) << year;
+        withoutTermCorrections.ComputeYear(DayNumber(year, 7, 1));
+        EXPECT_TRUE(withoutTermCorrections.LeapIndex == 0 ||
+                    withoutTermCorrections.NewMoons[withoutTermCorrections.LeapIndex] !=
+                        ssq.NewMoons[ssq.LeapIndex])
+            << year;
     }
 }
 
