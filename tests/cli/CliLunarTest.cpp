@@ -109,6 +109,15 @@ TEST(CliEras, EraNamesOfAYear)
     EXPECT_EQ(Cli({"eras", "-2100"}).out, "公元前2100年：没有年号记载\n");
 }
 
+// 天福 of 后晋 was in use until the seventh month of 944, when 开运 replaced it.
+TEST(CliEras, YearOfAChangeOfEra)
+{
+    EXPECT_EQ(Cli({"eras", "944"}).out, "944年：\n[后晋] 出帝 石重贵 天福9年\n[后晋] 出帝 石重贵 开运1年\n");
+    EXPECT_EQ(Cli({"eras", "465"}).out,
+              "465年：\n[南朝宋] 前废帝 刘子业 永光1年\n[南朝宋] 前废帝 刘子业 景和1年\n[南朝宋] 明帝 刘彧 泰始1年\n"
+              "[北魏] 文成帝 拓跋濬 和平6年\n");
+}
+
 TEST(CliLunarCommands, BadInputGetsOneChineseLineAndExitCode2)
 {
     for (const std::vector<std::string>& args :
