@@ -7,7 +7,9 @@
 
 namespace {
 
-// Cubic fits of ΔT in seconds: from year y_i, with u = 10 (y - y_i) / (y_i+1 - y_i),
+// Cubic fits of ΔT in seconds, fitted to the historical values of Morrison and Stephenson
+// (Journal for the History of Astronomy 35, 2004) before the telescope and to the observed
+// values tabulated in the Astronomical Almanac after 1600. From year y_i, with u = 10 (y - y_i) / (y_i+1 - y_i),
 // ΔT = a0 + a1 u + a2 u^2 + a3 u^3. The last row only closes the table (its a0 is ΔT there).
 struct DeltaTRow {
     double year, a0, a1, a2, a3;
@@ -64,7 +66,8 @@ constexpr std::array<double, 196> kYearly = {
 };
 constexpr int kYearlyTo = kYearlyFrom + static_cast<int>(kYearly.size()) - 1;
 
-// The long-term parabola used beyond the yearly values, seconds.
+// The long-term parabola of Morrison and Stephenson (2004) used beyond the yearly values,
+// seconds.
 double DeltaTParabola(double year)
 {
     const double c = (year - 1820) / 100;
