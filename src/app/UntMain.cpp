@@ -509,6 +509,7 @@ void TFrmMain::ProvinceChosen(int index)
     cbodiC->clear();
     cityLongitudes_.clear();
     cityLatitudes_.clear();
+    placeFallsBack_ = places.FallsBack(index);
     for (const Place& place : places.Choices(index)) {
         cbodiC->addItem(QString::fromStdString(place.name));
         cityLongitudes_.push_back(static_cast<float>(place.longitude));
@@ -545,7 +546,7 @@ void TFrmMain::FoundPlaceChosen(const QModelIndex& index)
 void TFrmMain::CastNatal()
 {
     cast_ = false;
-    BirthFields fields;
+    PanelFields fields;
     fields.name = Edtname->text().toStdString();
     fields.year = EdtYear->text().toStdString();
     fields.monthIndex = cbom->currentIndex();
@@ -558,20 +559,20 @@ void TFrmMain::CastNatal()
     fields.chartKind = CboPanShi->currentIndex();
     fields.provinceIndex = cbodiZ->currentIndex();
     fields.cityIndex = cbodiC->currentIndex();
-    fields.province = cbodiZ->currentText().toStdString();
-    fields.city = cbodiC->currentText().toStdString();
-    fields.unknownPlace = cbodiZ->currentIndex() == kUnknownProvince;
+    // A province without places in the table stands as "未知地", as the last entry does.
+    fields.place = cbodiZ->currentIndex() == kUnknownProvince || placeFallsBack_
+                       ? std::string(kUnknownPlace)
+                       : (cbodiZ->currentText() + '-' + cbodiC->currentText()).toStdString();
     const int city = cbodiC->currentIndex();
     if (city >= 0 && city < static_cast<int>(cityLongitudes_.size())) {
         fields.longitude = cityLongitudes_[city];
         fields.latitude = cityLatitudes_[city];
     }
-    const BirthCheck checked = CheckBirthInput(fields);
-    if (checked.fault != BirthFault::None) {
-        const bool yearFault = checked.fault == BirthFault::Year;
-        prompter_.Message(this, T(yearFault ? kCaptionYear : kCaptionNote), QString::fromStdString(checked.message),
-                          yearFault ? PromptIcon::Warning : PromptIcon::Information);
-        if (yearFault) EdtYear->setFocus();
+    const PanelBirth checked = ReadPanelBirth(fields);
+    if (!checked.ok) {
+        prompter_.Message(this, QString::fromStdString(checked.caption), QString::fromStdString(checked.text),
+                          checked.nameEmpty ? PromptIcon::Information : PromptIcon::Warning);
+        if (checked.yearFault) EdtYear->setFocus();
         return;
     }
     AskToSaveComment();

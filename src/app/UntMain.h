@@ -158,6 +158,7 @@ private:
     std::string reportFont_;
     uint32_t reportBackground_ = kDefaultReportBackground;
     std::vector<float> cityLongitudes_, cityLatitudes_;
+    bool placeFallsBack_ = false;  // the province has no places: its one city is "未知地"
     bool cast_ = false;
     bool shown_ = false;
     bool dragging_ = false;

@@ -2,7 +2,9 @@
 #include "CliArgs.h"
 #include "Commands.h"
 
+#include <exception>
 #include <iostream>
+#include <new>
 #include <sstream>
 
 namespace {
@@ -67,9 +69,10 @@ const std::vector<Command>& AllCommands()
     return commands;
 }
 
-int main(int argc, char** argv)
+namespace {
+
+int RunCommand(int argc, char** argv)
 {
-    std::ios::sync_with_stdio(false);
     if (argc < 2) return ShowExamples(std::cout);
     const std::string name = argv[1];
     if (name == "help" || name == "--help" || name == "-h") {
@@ -77,14 +80,34 @@ int main(int argc, char** argv)
         return 0;
     }
     const Command* command = FindCommand(name);
-    if (!command) {
-        std::cerr << "错误：未知命令 " << name << "（qiravel-cli help 列出全部命令）\n";
-        return 2;
-    }
+    if (!command) throw UsageError{"未知命令 " + name + "（qiravel-cli help 列出全部命令）"};
+    return command->run(CommandArgs(argv + 2, argv + argc), std::cout);
+}
+
+}  // namespace
+
+// Nothing a user types or a file holds may end the program unannounced: every way out is one
+// line on the error stream and an exit code (2 bad input, 1 a failed operation).
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
     try {
-        return command->run(CommandArgs(argv + 2, argv + argc), std::cout);
+        const int code = RunCommand(argc, argv);
+        std::cout.flush();
+        if (code == 0 && !std::cout) {
+            std::cerr << "错误：无法写出结果\n";
+            return 1;
+        }
+        return code;
     } catch (const UsageError& e) {
-        std::cerr << "错误：" << e.message << '\n';
+        std::cerr << "错误：" << OneLine(e.message) << '\n';
         return 2;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "错误：内存不足，操作未完成\n";
+    } catch (const std::exception& e) {
+        std::cerr << "错误：内部错误，操作未完成（" << OneLine(e.what()) << "）\n";
+    } catch (...) {
+        std::cerr << "错误：内部错误，操作未完成\n";
     }
+    return 1;
 }

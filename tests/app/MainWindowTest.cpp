@@ -466,4 +466,5 @@ TEST_F(MainWindow, FindingAPlaceByPartOfItsNameSelectsProvinceAndCity)
     CastExample();
     EXPECT_FLOAT_EQ(window->engine().input().longitude, 120.0f);
     EXPECT_FLOAT_EQ(window->engine().input().latitude, 30.0f);
+    EXPECT_EQ(window->engine().input().place, "未知地");
 }

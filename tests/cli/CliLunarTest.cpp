@@ -81,6 +81,18 @@ TEST(CliTerms, TwentyFourTermsWithBeijingTimes)
     EXPECT_EQ(j["terms"][0]["name"], "小寒");
     EXPECT_EQ(j["terms"][2]["time"], "2024-02-04 16:27");
     EXPECT_EQ(j["terms"][23]["name"], "冬至");
+    EXPECT_EQ(j["terms"][23]["time"], "2024-12-21 17:21");
+}
+
+// The minutes an almanac prints for 2024: 冬至 fell at 17:20:34 and is printed 17:21.
+TEST(CliTerms, AlmanacMinutesOf2024)
+{
+    const auto r = Cli({"terms", "2024"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    for (const char* line : {"立春  2024-02-04 16:27\n", "春分  2024-03-20 11:06\n", "夏至  2024-06-21 04:51\n",
+                             "秋分  2024-09-22 20:44\n", "冬至  2024-12-21 17:21\n"}) {
+        EXPECT_TRUE(Contains(r.out, line)) << line << r.out;
+    }
 }
 
 TEST(CliEras, EraNamesOfAYear)
@@ -95,6 +107,15 @@ TEST(CliEras, EraNamesOfAYear)
     EXPECT_EQ(j["eras"][0]["era"], "始皇");
     EXPECT_EQ(j["eras"][0]["yearOfEra"], 26);
     EXPECT_EQ(Cli({"eras", "-2100"}).out, "公元前2100年：没有年号记载\n");
+}
+
+// 天福 of 后晋 was in use until the seventh month of 944, when 开运 replaced it.
+TEST(CliEras, YearOfAChangeOfEra)
+{
+    EXPECT_EQ(Cli({"eras", "944"}).out, "944年：\n[后晋] 出帝 石重贵 天福9年\n[后晋] 出帝 石重贵 开运1年\n");
+    EXPECT_EQ(Cli({"eras", "465"}).out,
+              "465年：\n[南朝宋] 前废帝 刘子业 永光1年\n[南朝宋] 前废帝 刘子业 景和1年\n[南朝宋] 明帝 刘彧 泰始1年\n"
+              "[北魏] 文成帝 拓跋濬 和平6年\n");
 }
 
 TEST(CliLunarCommands, BadInputGetsOneChineseLineAndExitCode2)

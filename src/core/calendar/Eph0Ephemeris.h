@@ -30,9 +30,9 @@ struct EquatorialPosition {
 // Equatorial coordinates of an ecliptic position for the obliquity of the ecliptic (rad).
 EquatorialPosition EclipticToEquatorial(const EclipticPosition& p, double obliquity);
 
-// ΔT = TT - UT in seconds for a year given as a real number (2000.5 is mid-2000). A fitted
-// table from -4000 to 2015, a parabola beyond 2115 and a blend between; years before -4000
-// extrapolate the first row.
+// ΔT = TT - UT in seconds for a year given as a real number (2000.5 is mid-2000). Fitted
+// cubics from -4000 to 2005, yearly measured and predicted values to 2200, a parabola beyond
+// 2300 and a blend between; years before -4000 extrapolate the first row.
 double DeltaT(double year);
 
 // ΔT in days for a day count d from J2000.0 (days of UT; TT differs too little to matter).

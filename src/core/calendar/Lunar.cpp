@@ -70,14 +70,6 @@ constexpr QinHanReckoning kQinHanReckonings[] = {
 constexpr int kQinHanFirstYear = -721;
 constexpr int kQinHanLastYear = -104;
 
-// The official day of an event computed from the ephemeris.
-int32_t OfficialDay(int32_t day, bool term)
-{
-    for (const EphemerisCorrection& c : EphemerisCorrections())
-        if (c.ephemerisDay == day && (c.kind == kTermKind) == term) return c.officialDay;
-    return day;
-}
-
 }  // namespace
 
 template <typename Value>
@@ -135,7 +127,7 @@ int32_t SSQ_class::EventDay(double estimate, std::string_view kind) const
     const double w = term ? int2((jd + lead - 2451259) / 365.2422 * 24) * eph::kPi / 12
                           : int2((jd + lead - 2451551) / kSynodicMonth) * eph::kTwoPi;
     if (jd < tablesFrom || jd >= kPreciseFrom)
-        return OfficialDay(int2((term ? TermTimeHigh(w) : NewMoonTimeHigh(w)) + 0.5), term);
+        return int2((term ? TermTimeHigh(w) : NewMoonTimeHigh(w)) + 0.5);
 
     const int32_t day = int2((term ? TermTimeLow(w) : NewMoonTimeLow(w)) + 0.5);
     const std::string& corrections = term ? termCorrections_ : newMoonCorrections_;

@@ -20,14 +20,6 @@ struct EraRecord {
 // The era table: grouped by dynasty, ascending within each, from 夏 禹 (-2069) to the 1949 row.
 std::span<const EraRecord> EraTable();
 
-// An event of the ephemeris era (1960 on) whose official day differs from the ephemeris result.
-struct EphemerisCorrection {
-    std::string_view kind;  // "朔" new moon, "气" solar term
-    int32_t ephemerisDay;   // day number by the ephemeris
-    int32_t officialDay;    // day number in the official calendar
-};
-std::span<const EphemerisCorrection> EphemerisCorrections();
-
 // The stored correction texts of the quick new-moon and solar-term formulas: digits, possibly
 // with run letters (see SSQ_class::DecodeCorrections).
 std::string_view StoredNewMoonCorrections();

@@ -10,7 +10,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <fstream>
 #include <numbers>
+#include <string>
 
 namespace {
 
@@ -68,18 +70,46 @@ TEST(Eph0Angles, EclipticToEquatorialMatchesMeeusExample13a)
 TEST(Eph0DeltaT, TableRowsBlendAndParabola)
 {
     EXPECT_DOUBLE_EQ(DeltaT(2000), 63.87);
-    EXPECT_DOUBLE_EQ(DeltaT(2010), 66.7);
-    EXPECT_DOUBLE_EQ(DeltaT(2015), 69.0);
-    EXPECT_NEAR(DeltaT(2115), 249.7775, 1e-9);  // the parabola -20 + 31 ((y - 1820) / 100)^2
-    EXPECT_NEAR(DeltaT(2500), -20 + 31 * 6.8 * 6.8, 1e-9);
-    // The blend meets the table at 2015 and the parabola at 2115 without a jump.
-    EXPECT_NEAR(DeltaT(2015.0001), 69.0, 0.01);
-    EXPECT_NEAR(DeltaT(2114.9999), 249.7775, 0.01);
     EXPECT_DOUBLE_EQ(DeltaT(1900), -2.3);
     EXPECT_DOUBLE_EQ(DeltaT(-4000), 108371.7);
     // Before -4000 the first row extrapolates: u = 10 (-5000 + 4000) / 3500 = -2.857...
     const double u = -10000.0 / 3500;
     EXPECT_NEAR(DeltaT(-5000), 108371.7 - 13036.80 * u + 392.0 * u * u, 1e-6);
+    // From 2300 the parabola -20 + 31 ((y - 1820) / 100)^2 alone.
+    EXPECT_NEAR(DeltaT(2300), -20 + 31 * 4.8 * 4.8, 1e-9);
+    EXPECT_NEAR(DeltaT(2500), -20 + 31 * 6.8 * 6.8, 1e-9);
+}
+
+// ΔT measured for 2024 (IERS): 69.1 s, where the older extrapolation gave 82.7 s. Predicted:
+// about 77 s in 2057 and 93 s in 2100, not the 137 s and 219 s of the parabola.
+TEST(Eph0DeltaT, MeasuredAndPredictedValuesOfThisCentury)
+{
+    EXPECT_NEAR(DeltaT(2024), 69.1, 0.5);
+    EXPECT_NEAR(DeltaT(2024.5), 69.1, 0.5);
+    EXPECT_NEAR(DeltaT(2057), 77, 1);
+    EXPECT_NEAR(DeltaT(2100), 93, 1);
+}
+
+// Every yearly value of the published table (tests/data/delta_t_2005_2200.tsv), and halfway
+// between two of them the mean of both.
+TEST(Eph0DeltaT, FollowsTheYearlyTableFrom2005To2200)
+{
+    std::ifstream in(QIRAVEL_TEST_DATA "/delta_t_2005_2200.tsv");
+    std::string line;
+    std::getline(in, line);
+    int rows = 0;
+    double previous = 0;
+    for (int year = 0; in >> year;) {
+        double seconds = 0;
+        in >> seconds;
+        EXPECT_NEAR(DeltaT(year), seconds, 1e-9) << year;
+        if (rows > 0) {
+            EXPECT_NEAR(DeltaT(year - 0.5), (previous + seconds) / 2, 1e-9) << year;
+        }
+        previous = seconds;
+        ++rows;
+    }
+    EXPECT_EQ(rows, 196);
 }
 
 TEST(Eph0DeltaT, IsContinuousAcrossTheRows)
@@ -87,17 +117,25 @@ TEST(Eph0DeltaT, IsContinuousAcrossTheRows)
     // Each cubic ends near where the next one starts: the published fit jumps by at most about
     // 4 s before 1600 and 2 s since, so a mistyped coefficient shows as a larger step.
     const double rows[] = {-500, -150, 150, 500, 900, 1300, 1600, 1700, 1800, 1830, 1860, 1880, 1900, 1920, 1940,
-                           1960, 1980, 2000, 2005, 2015};
+                           1960, 1980, 2000};
     for (double y : rows) {
         const double tolerance = y <= 1600 ? 5.0 : 2.0;
         EXPECT_NEAR(DeltaT(y - 1e-9), DeltaT(y), tolerance) << y;
     }
+    // The cubic of 2000 ends at 64.87 s, the yearly values start at 64.69 s; the yearly values
+    // meet the blend into the parabola at 2200, and the blend the parabola at 2300.
+    EXPECT_NEAR(DeltaT(2005 - 1e-9), DeltaT(2005), 0.2);
+    EXPECT_NEAR(DeltaT(2200 - 1e-9), 163.0, 1e-3);
+    EXPECT_NEAR(DeltaT(2200 + 1e-9), 163.0, 1e-3);
+    EXPECT_NEAR(DeltaT(2300 - 1e-9), DeltaT(2300), 1e-3);
+    // Rising all the way from 2030, without a step.
+    for (double y = 2030; y < 2400; y += 0.25) EXPECT_LT(DeltaT(y), DeltaT(y + 0.25)) << y;
 }
 
 TEST(Eph0DeltaT, DaysFromJ2000)
 {
     EXPECT_DOUBLE_EQ(DeltaTDays(0), 63.87 / 86400);
-    EXPECT_NEAR(DeltaTDays(10 * 365.2425), 66.7 / 86400, 1e-12);
+    EXPECT_NEAR(DeltaTDays(20 * 365.2425), 69.36 / 86400, 1e-12);
 }
 
 TEST(Eph0Nutation, ObliquityMatchesTheIau2006Vector)

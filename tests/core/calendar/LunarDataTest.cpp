@@ -1,11 +1,13 @@
 // The calendar data compiled into the program: the era table and the stored correction texts.
 // Expected eras are those of the standard chronological tables of Chinese history; the
-// corrections are those of the official calendar (tests/data/calendar_corrections_1901_1959.tsv).
+// corrections are those of the calendars in force (tests/data/calendar_corrections_619_1900.tsv
+// and calendar_corrections_1901_1959.tsv), from which tools/make_corrections.py writes the texts.
 #include "Gbk.h"
 #include "LunarData.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -14,7 +16,7 @@
 TEST(EraTable, SizeAndEnds)
 {
     const auto table = EraTable();
-    ASSERT_EQ(table.size(), 529u);
+    ASSERT_EQ(table.size(), 534u);
     const EraRecord& first = table.front();
     EXPECT_EQ(first.firstYear, -2069);
     EXPECT_EQ(first.span, 45);
@@ -41,7 +43,7 @@ TEST(EraTable, ContinuedEras)
         std::string_view dynasty, era;
     };
     for (const Row& want : {Row{905, 3, 1, "唐", "天佑"}, Row{913, 3, 2, "后梁", "乾化"},
-                            Row{942, 2, 6, "后晋", "天福"}, Row{959, 2, 5, "后周", "显德"},
+                            Row{942, 3, 6, "后晋", "天福"}, Row{959, 2, 5, "后周", "显德"},
                             Row{1271, 24, 7, "元", "至元"}}) {
         bool found = false;
         for (const EraRecord& r : EraTable())
@@ -101,24 +103,45 @@ TEST(StoredCorrections, OneDigitPerEventOfTheCorrectedEras)
     EXPECT_EQ(static_cast<size_t>((2436935 - 2322140.76) / 365.2422 * 24) + 1, kTermEvents);
 }
 
-TEST(StoredCorrections, HoldTheOfficialCorrectionsOf1901To1959)
+// The texts are the two lists merged: every listed digit in its place, "0" elsewhere, and no
+// event listed twice.
+TEST(StoredCorrections, HoldTheCorrectionsOfBothLists)
 {
     std::string newMoons(kNewMoonEvents, '0'), terms(kTermEvents, '0');
-    std::ifstream in(QIRAVEL_TEST_DATA "/calendar_corrections_1901_1959.tsv");
-    std::string line;
-    std::getline(in, line);
-    int rows = 0;
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        std::string kind, digit;
-        size_t index = 0;
-        std::getline(fields, kind, '\t');
-        fields >> index >> digit;
-        ASSERT_GE(index, 1u);
-        (kind == "气" ? terms : newMoons).at(index - 1) = digit.at(0);
-        ++rows;
+    struct Count {
+        const char* file;
+        int rows;
+        size_t firstNewMoon, lastNewMoon;
+    };
+    for (const Count& want : {Count{"/calendar_corrections_619_1900.tsv", 2073, 1, 15856},
+                              Count{"/calendar_corrections_1901_1959.tsv", 20, 15857, kNewMoonEvents}}) {
+        std::ifstream in(std::string(QIRAVEL_TEST_DATA) + want.file);
+        std::string line;
+        std::getline(in, line);
+        int rows = 0;
+        while (std::getline(in, line)) {
+            std::istringstream fields(line);
+            std::string kind, digit;
+            size_t index = 0;
+            std::getline(fields, kind, '\t');
+            fields >> index >> digit;
+            ASSERT_GE(index, 1u) << line;
+            ASSERT_TRUE(digit == "1" || digit == "2") << line;
+            char& slot = (kind == "气" ? terms : newMoons).at(index - 1);
+            EXPECT_EQ(slot, '0') << want.file << ": " << kind << ' ' << index << " given twice";
+            slot = digit.at(0);
+            if (kind == "朔") {
+                EXPECT_GE(index, want.firstNewMoon) << line;
+                EXPECT_LE(index, want.lastNewMoon) << line;
+            }
+            ++rows;
+        }
+        EXPECT_EQ(rows, want.rows) << want.file;
     }
-    EXPECT_EQ(rows, 20);
     EXPECT_EQ(StoredNewMoonCorrections(), newMoons);
     EXPECT_EQ(StoredTermCorrections(), terms);
+    // The published counts: 1,693 "1" and 193 "2" among the month starts of 619-1900.
+    const std::string_view historical = StoredNewMoonCorrections().substr(0, 15856);
+    EXPECT_EQ(std::count(historical.begin(), historical.end(), '1'), 1693);
+    EXPECT_EQ(std::count(historical.begin(), historical.end(), '2'), 193);
 }

@@ -38,6 +38,27 @@ TEST(EraNames, StructuredEras)
     EXPECT_TRUE(eras.Eras(-2070).empty());
 }
 
+// Years of short-lived rulers and of eras renamed within a year: every era in use that year,
+// in table order. 天福 of 后晋 ran until 944 (天福九年七月改元开运).
+TEST(EraNames, EveryEraOfAYearOfChange)
+{
+    obb_class eras;
+    const auto names = [&](int year) {
+        std::string text;
+        for (const auto& [era, yearOfEra] : eras.Eras(year))
+            text += std::string(era->eraName) + std::to_string(yearOfEra) + " ";
+        return text;
+    };
+    EXPECT_EQ(names(944), "天福9 开运1 ");
+    EXPECT_EQ(names(943), "天福8 ");
+    EXPECT_EQ(names(945), "开运2 ");
+    EXPECT_EQ(names(465), "永光1 景和1 泰始1 和平6 ");  // 南朝宋 前废帝 刘子业, then 明帝; 北魏
+    EXPECT_EQ(names(710), "景龙4 唐隆1 景云1 ");         // 唐 中宗, 殇帝 李重茂, 睿宗
+    EXPECT_EQ(names(452), "元嘉29 正平2 承平1 兴安1 ");  // 北魏 南安王 拓跋余 between 太武帝 and 文成帝
+    EXPECT_EQ(names(532), "中大通4 普泰2 太昌1 永兴1 永熙1 ");  // 北魏 孝武帝 元修: three eras in 532
+    EXPECT_EQ(eras.EraNames(710), "[唐] 中宗 李显 景龙4年；[唐] 殇帝 李重茂 唐隆1年；[唐] 睿宗 李旦 景云1年");
+}
+
 TEST(EraNames, KnownYears)
 {
     obb_class eras;

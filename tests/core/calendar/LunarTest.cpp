@@ -1,6 +1,7 @@
 // New moons and solar terms before 1960: the mean-value tables, the corrected quick formulas and
-// the historical month numbering. Official dates are those of the published calendar (the
-// correction list in tests/data and the almanacs of 1900-1959).
+// the historical month numbering. Official dates are those of the calendars in force: the
+// correction lists in tests/data (the month starts promulgated from 619 to 1900, the Qing terms
+// of 1645-1733, the official calendar of 1901-1959) and the almanacs of 1900-1959.
 #include "Eph.h"
 #include "Eph0.h"
 #include "Lunar.h"
@@ -28,21 +29,24 @@ struct Correction {
     int year, month, day;
 };
 
+// The rows of both correction lists, the historical one first.
 std::vector<Correction> ReadCorrections()
 {
-    std::ifstream in(QIRAVEL_TEST_DATA "/calendar_corrections_1901_1959.tsv");
     std::vector<Correction> rows;
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line)) {
-        std::istringstream fields(line);
-        Correction c;
-        std::string digit, date;
-        std::getline(fields, c.kind, '\t');
-        fields >> c.index >> digit >> date;
-        c.digit = digit.at(0);
-        std::sscanf(date.c_str(), "%d-%d-%d", &c.year, &c.month, &c.day);
-        rows.push_back(c);
+    for (const char* name : {"/calendar_corrections_619_1900.tsv", "/calendar_corrections_1901_1959.tsv"}) {
+        std::ifstream in(std::string(QIRAVEL_TEST_DATA) + name);
+        std::string line;
+        std::getline(in, line);
+        while (std::getline(in, line)) {
+            std::istringstream fields(line);
+            Correction c;
+            std::string digit, date;
+            std::getline(fields, c.kind, '\t');
+            fields >> c.index >> digit >> date;
+            c.digit = digit.at(0);
+            std::sscanf(date.c_str(), "%d-%d-%d", &c.year, &c.month, &c.day);
+            rows.push_back(c);
+        }
     }
     return rows;
 }
@@ -76,13 +80,16 @@ TEST(SSQCorrections, DecodedOnceFromTheStoredTexts)
     EXPECT_EQ(encoded.TermCorrections(), "02");
 }
 
-// Each corrected event falls on its official date, and without its correction digit it would
-// fall one day off in the digit's direction.
+// Each corrected event falls on its official date (a 朔 row's date opens a month, a 气 row's
+// term falls on it), and without its correction digit it would fall one day off in the digit's
+// direction. Dates before 1582-10-15 are Julian.
 TEST(SSQCorrections, EventsFallOnTheirOfficialDates)
 {
     SSQ_class corrected;
     SSQ_class uncorrected("", "");
-    for (const Correction& c : ReadCorrections()) {
+    const auto rows = ReadCorrections();
+    EXPECT_EQ(rows.size(), 2073u + 20u);
+    for (const Correction& c : rows) {
         const int32_t official = DayNumber(c.year, c.month, c.day);
         corrected.ComputeYear(official);
         uncorrected.ComputeYear(official);
@@ -152,22 +159,19 @@ TEST(SSQEventDay, EphemerisFrom1960)
     EXPECT_EQ(ssq.EventDay(j - eph::kJ2000, kTermKind), int2(SSQ_class::TermTimeHigh(wTerm) + 0.5));
 }
 
-// The new moons of 2057-09-29 and 2097-08-08 (official calendar) come out less than a minute
-// before midnight of the day before from the ephemeris and its extrapolated Delta T.
-TEST(SSQEventDay, OfficialDaysOfTheEphemerisEra)
+// The new moons of 2057-09-29 and 2097-08-08 (official calendar) fall just after Beijing
+// midnight; with ΔT extrapolated far above its measured course they came out on the day before.
+TEST(SSQEventDay, NewMoonsJustAfterMidnightKeepTheirOfficialDays)
 {
     const SSQ_class ssq;
-    ASSERT_EQ(EphemerisCorrections().size(), 2u);
-    for (const EphemerisCorrection& c : EphemerisCorrections()) {
-        EXPECT_EQ(c.officialDay, c.ephemerisDay + 1);
-        EXPECT_EQ(ssq.EventDay(c.ephemerisDay, c.kind), c.officialDay);
-        const double w = int2((c.ephemerisDay + eph::kJ2000 + 14 - 2451551) / 29.5306) * eph::kTwoPi;
-        const double time = SSQ_class::NewMoonTimeHigh(w);
-        EXPECT_EQ(int2(time + 0.5), c.ephemerisDay);
-        EXPECT_GT(time + 0.5 - c.ephemerisDay, 1 - 60 / 86400.0);
+    for (const int32_t official : {DayNumber(2057, 9, 29), DayNumber(2097, 8, 8)}) {
+        EXPECT_EQ(ssq.EventDay(official - 1, kNewMoonKind), official);
+        EXPECT_EQ(ssq.EventDay(official, kNewMoonKind), official);
+        const double w = int2((official + eph::kJ2000 + 14 - 2451551) / 29.5306) * eph::kTwoPi;
+        const double afterMidnight = SSQ_class::NewMoonTimeHigh(w) + 0.5 - official;
+        EXPECT_GT(afterMidnight, 0) << official;
+        EXPECT_LT(afterMidnight, 120 / 86400.0) << official;
     }
-    EXPECT_EQ(EphemerisCorrections()[0].ephemerisDay, DayNumber(2057, 9, 28));
-    EXPECT_EQ(EphemerisCorrections()[1].officialDay, DayNumber(2097, 8, 8));
 }
 
 // Leap months of the official calendar, 1900-1959 (the month that the leap month repeats).
@@ -191,6 +195,27 @@ TEST(SSQComputeYear, LeapMonthsOfTheCorrectedEra)
         ASSERT_NE(ssq.LeapIndex, 0) << year;
         EXPECT_EQ(ssq.MonthNumbers[ssq.LeapIndex], it->second) << year;
         EXPECT_EQ(ssq.MonthNumbers[ssq.LeapIndex - 1], it->second) << year;
+    }
+}
+
+// Leap months that the Qing term rows decide (1651, 1661, 1727) and the two that rest on the
+// inferred term rows 处暑 1805-08-24 and 雨水 1890-02-18 (1805, 1890): the month the leap month
+// repeats, as promulgated. Without the term corrections each leap month lands elsewhere.
+TEST(SSQComputeYear, LeapMonthsThatTheTermCorrectionsDecide)
+{
+    const std::map<int, int> leapMonths = {{1651, 2}, {1661, 7}, {1727, 3}, {1805, 6}, {1890, 2}};
+    SSQ_class ssq;
+    SSQ_class withoutTermCorrections(StoredNewMoonCorrections(), "");
+    for (const auto& [year, month] : leapMonths) {
+        ssq.ComputeYear(DayNumber(year, 7, 1));
+        ASSERT_NE(ssq.LeapIndex, 0) << year;
+        EXPECT_EQ(ssq.MonthNumbers[ssq.LeapIndex], month) << year;
+        EXPECT_EQ(ssq.MonthNumbers[ssq.LeapIndex - 1], month) << year;
+        withoutTermCorrections.ComputeYear(DayNumber(year, 7, 1));
+        EXPECT_TRUE(withoutTermCorrections.LeapIndex == 0 ||
+                    withoutTermCorrections.NewMoons[withoutTermCorrections.LeapIndex] !=
+                        ssq.NewMoons[ssq.LeapIndex])
+            << year;
     }
 }
 

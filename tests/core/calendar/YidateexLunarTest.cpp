@@ -82,6 +82,20 @@ TEST(GregorianToLunar, OfficialDates)
     EXPECT_EQ(ToLunar(c, At(1949, 10, 1)), (Lunar{1949, 8, 10, false}));
 }
 
+// Months as promulgated before 1901 (the Tang to Qing calendars, tests/data/README.md): the
+// leap months of 1651, 1661 and 1727 open on these days, and Julian dates before 1582-10-15.
+TEST(GregorianToLunar, HistoricalCalendars)
+{
+    MYiDateEx c;
+    EXPECT_EQ(ToLunar(c, At(1651, 3, 21)), (Lunar{1651, 2, 1, true}));
+    EXPECT_EQ(ToLunar(c, At(1661, 8, 25)), (Lunar{1661, 7, 1, true}));
+    EXPECT_EQ(ToLunar(c, At(1727, 4, 21)), (Lunar{1727, 3, 1, true}));
+    // Months that the calendar of the time began a day before (620-12-29) or after (623-04-06)
+    // the quick formula's day.
+    EXPECT_EQ(ToLunar(c, At(620, 12, 29)).day, 1);
+    EXPECT_EQ(ToLunar(c, At(623, 4, 6)).day, 1);
+}
+
 TEST(GregorianToLunar, KeepsTheClockTime)
 {
     MYiDateEx c;

@@ -1,5 +1,6 @@
 // The interpretation text stores: the block lookup rule, and that every text the report and the
-// click readings ask for is there, opens with its subject, is GBK and says something of its own.
+// click readings ask for is there, opens with its subject, is GBK, says something of its own and
+// keeps to the wording rules of the texts.
 #include "DecziweiTexts.h"
 
 #include "Gbk.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <map>
 #include <regex>
@@ -170,4 +172,48 @@ TEST(TextStores, TransformedStarBlocks)
     EXPECT_EQ(lianZhen.find("[end]"), std::string::npos);
     EXPECT_EQ(ReadTextBlock("shinfo", "[1-7]"), "");
     CheckRange("shinfo", entries);
+}
+
+namespace {
+
+// A few characters either side of a byte position, cut at character boundaries.
+std::string Around(std::string_view text, size_t at)
+{
+    size_t from = at > 24 ? at - 24 : 0;
+    size_t to = std::min(text.size(), at + 24);
+    while (from > 0 && (static_cast<unsigned char>(text[from]) & 0xC0) == 0x80) --from;
+    while (to < text.size() && (static_cast<unsigned char>(text[to]) & 0xC0) == 0x80) ++to;
+    return std::string(text.substr(from, to - from));
+}
+
+}  // namespace
+
+// Every text speaks of the person as 命主, names palaces as the chart does, uses one word for a
+// notion that has two, and avoids regional words a mainland reader stumbles over.
+TEST(TextStores, WordingRules)
+{
+    struct Rule {
+        std::string_view word;
+        std::string_view instead;
+    };
+    static const Rule rules[] = {
+        {"你", "命主"},
+        {"交友宫", "仆役宫"}, {"奴仆宫", "仆役宫"}, {"事业宫", "官禄宫"}, {"男女宫", "子女宫"},
+        {"妻妾宫", "夫妻宫"}, {"相貌宫", "父母宫"},
+        {"兄弟姊妹", "兄弟姐妹"}, {"伴侣", "配偶"},
+        {"拚", "拼"}, {"停损", "止损"}, {"透过", "通过"}, {"资讯", "信息"}, {"职涯", "职业"},
+        {"升等", "晋升"}, {"评鉴", "考核"}, {"代书", "律师"}, {"物件", "房源"}, {"检视", "检查"},
+        {"品质", "质量"},
+    };
+    size_t files = 0;
+    for (const EmbeddedText& file : EmbeddedTexts()) {
+        ++files;
+        for (const Rule& rule : rules) {
+            const size_t at = file.content.find(rule.word);
+            EXPECT_EQ(at, std::string_view::npos)
+                << file.fileName << " says " << rule.word << " where the texts say " << rule.instead << ": "
+                << (at == std::string_view::npos ? std::string() : Around(file.content, at));
+        }
+    }
+    EXPECT_EQ(files, 8u);
 }
