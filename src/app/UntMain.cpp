@@ -87,8 +87,8 @@ TFrmMain::TFrmMain(std::filesystem::path programFolder, Prompter& prompter, QWid
     : QMainWindow(parent),
       programFolder_(std::move(programFolder)),
       prompter_(prompter),
-      engine_(programFolder_),
-      canvas_(std::make_unique<ImageCanvas>())
+      canvas_(std::make_unique<ImageCanvas>()),
+      engine_(programFolder_)
 {
     setObjectName("FrmMain");
     setWindowTitle(T(kAppTitle));
@@ -538,6 +538,17 @@ void TFrmMain::FoundPlaceChosen(const QModelIndex& index)
     cbodiZ->setCurrentIndex(province);
     ProvinceChosen(province);
     cbodiC->setCurrentIndex(IndexWithin(city, cbodiC->count()));
+}
+
+MDateTime TFrmMain::CalendarDate() const
+{
+    MDateTime date;
+    date.year = static_cast<int16_t>(StoredToHistoricalYear(UpDyear->value()));
+    date.month = static_cast<int16_t>(cbom->currentIndex() + 1);
+    date.day = static_cast<int16_t>(cbod->currentIndex() + 1);
+    date.hour = static_cast<int16_t>(cbos->currentIndex());
+    date.minute = static_cast<int16_t>(cbomin->currentIndex());
+    return date;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -105,6 +105,10 @@ public:
     // The report pane's font name as saved (the name the user chose, before font matching).
     const std::string& reportFontName() const { return reportFont_; }
 
+    // The date the perpetual calendar opens at: the spinner's year in historical numbering,
+    // month, day, hour and minute from the lists.
+    MDateTime CalendarDate() const;
+
     // The unsaved-comment question of a stored case, put before a cast, a view, a new case and
     // closing. The current-case model decides whether a case is stored; until then none is.
     void AskToSaveComment();
@@ -149,10 +153,10 @@ private:
 
     std::filesystem::path programFolder_;
     Prompter& prompter_;
+    std::unique_ptr<ImageCanvas> canvas_;            // outlives the engine that draws on it
+    std::unique_ptr<ReportDocument> reportTarget_;   // and the pane's document the builder fills
     MZiWeiEx engine_;
     MDecZiWei report_;
-    std::unique_ptr<ImageCanvas> canvas_;
-    std::unique_ptr<ReportDocument> reportTarget_;
     std::unique_ptr<IniFile> settingsFile_;  // open from the first show to the close
     WindowSettings settings_;
     std::string reportFont_;

@@ -136,6 +136,7 @@ TEST_F(MainWindow, StartsWithTheListsAndPresetsOfAnEmptyProgramFolder)
     // The year spinner writes historical years.
     window->UpDyear->setValue(0);
     EXPECT_EQ(window->EdtYear->text(), "-1");
+    EXPECT_EQ(window->CalendarDate().year, -1);  // what the perpetual calendar opens at
     EXPECT_TRUE(window->Edtname->testAttribute(Qt::WA_InputMethodEnabled));
     // Skins: one item per file, a separator, then "系统默认", ticked when unskinned.
     const QList<QAction*> items = window->menuSkins->actions();
@@ -467,4 +468,19 @@ TEST_F(MainWindow, FindingAPlaceByPartOfItsNameSelectsProvinceAndCity)
     EXPECT_FLOAT_EQ(window->engine().input().longitude, 120.0f);
     EXPECT_FLOAT_EQ(window->engine().input().latitude, 30.0f);
     EXPECT_EQ(window->engine().input().place, "未知地");
+}
+
+TEST_F(MainWindow, SettingsThatCannotBeWrittenAreSaidNotHidden)
+{
+    // A folder where the settings file should be: no write can replace it.
+    std::filesystem::create_directories(home.dat() / "zdinit.ini");
+    Close();
+    Open();
+    window->menuSkins->actions().front()->trigger();
+    ASSERT_FALSE(prompter.Messages().isEmpty());
+    EXPECT_TRUE(prompter.LastMessage().startsWith("无法写入设置文件")) << prompter.LastMessage().toStdString();
+    EXPECT_EQ(prompter.shown.back().caption, "错误");
+    prompter.shown.clear();
+    Close();
+    EXPECT_TRUE(prompter.LastMessage().startsWith("无法写入设置文件"));
 }
