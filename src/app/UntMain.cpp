@@ -39,6 +39,7 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -379,6 +380,18 @@ void TFrmMain::showEvent(QShowEvent* event)
     Imgziwei->Refresh();
     ChartRedrawn();
     report_.SetTarget(reportTarget_.get());
+    if (QWindow* handle = windowHandle()) connect(handle, &QWindow::screenChanged, this, &TFrmMain::ScreenChanged);
+}
+
+void TFrmMain::ScreenChanged()
+{
+    // Moved to a screen of another density: draw the chart again with that many pixels per unit.
+    const qreal ratio = devicePixelRatioF();
+    if (qFuzzyCompare(ratio, canvas_->pixelRatio())) return;
+    canvas_->SetPixelRatio(ratio);
+    if (engine_.state() != ChartState::None) engine_.Zoom(0);
+    else engine_.AttachImage(*canvas_, chartFontSize());
+    ChartRedrawn();
 }
 
 void TFrmMain::FillLists()

@@ -143,6 +143,7 @@ private:
     void ChartMoved(QPoint point);
     void ZoomChart(int step);
     void ChartRedrawn();
+    void ScreenChanged();
     void ReportDefault();
     void ReportFont();
     void ReportColour();
