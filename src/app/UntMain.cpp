@@ -116,6 +116,7 @@ void TFrmMain::BuildPanes()
     Tree = new QTreeWidget;
     Tree->setObjectName("Tree");
     Tree->setHeaderHidden(true);
+    Tree->setMinimumWidth(kMinTreeWidth);  // as narrow as the settings allow, not as Qt suggests
 
     PageMain = new QTabWidget;
     PageMain->setObjectName("PageMain");
@@ -138,6 +139,7 @@ void TFrmMain::BuildPanes()
     RedtPingYu = new QTextEdit;
     RedtPingYu->setObjectName("RedtPingYu");
     RedtPingYu->setTabChangesFocus(false);
+    RedtPingYu->setMinimumHeight(kMinCommentHeight);
     RedtPingYu->setPlainText(T(kCommentPreset));
     RedtPingYu->document()->setModified(false);
 

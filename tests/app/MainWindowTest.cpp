@@ -484,3 +484,22 @@ TEST_F(MainWindow, SettingsThatCannotBeWrittenAreSaidNotHidden)
     Close();
     EXPECT_TRUE(prompter.LastMessage().startsWith("无法写入设置文件"));
 }
+
+TEST_F(MainWindow, SavedPaneSizesHaveTheirLowerBounds)
+{
+    Close();
+    {
+        IniFile ini(home.dat() / "zdinit.ini");
+        ASSERT_TRUE(ini.WriteInt("window", "width", 1000));
+        ASSERT_TRUE(ini.WriteInt("window", "height", 700));
+        ASSERT_TRUE(ini.WriteInt("window", "treewid", 12));
+        ASSERT_TRUE(ini.WriteInt("window", "pinghei", 5));
+        ASSERT_TRUE(ini.WriteInt("window", "sheng", 0));
+        ASSERT_TRUE(ini.WriteInt("window", "shi", 7));  // 福建省 has two places here
+    }
+    Open();
+    EXPECT_EQ(window->size(), QSize(1000, 700));
+    EXPECT_EQ(window->Tree->width(), 30);
+    EXPECT_EQ(window->RedtPingYu->height(), 20);
+    EXPECT_EQ(window->cbodiC->currentText(), "福州");
+}
