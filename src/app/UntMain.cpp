@@ -616,6 +616,7 @@ void TFrmMain::CastNatal()
     ChartSettings chartSettings;
     engine_.CopyChart(chart, chartSettings);
     report_.BuildReport(chart, chartSettings);
+    Redtziwei->moveCursor(QTextCursor::Start);  // the report is read from its beginning
     cast_ = true;
     if (engine_.GetSaveFlag() != 0) SaveCurrentCase();
     FillAnnualLists();
