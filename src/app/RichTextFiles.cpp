@@ -35,6 +35,14 @@ void AppendEscaped(std::string& out, const QString& text)
     }
 }
 
+// A font's size in points; a size in pixels counts at 96 dots per inch, as on the desktop.
+double PointSize(const QFont& font)
+{
+    if (font.pointSizeF() > 0) return font.pointSizeF();
+    if (font.pixelSize() > 0) return font.pixelSize() * 72.0 / 96.0;
+    return 12;
+}
+
 std::string ToRtf(const QTextDocument& document)
 {
     std::vector<QString> fonts;
@@ -64,7 +72,10 @@ std::string ToRtf(const QTextDocument& document)
             const QTextCharFormat f = fragment.charFormat();
             const QFont font = f.font();
             const QString family = f.fontFamilies().toStringList().value(0, base.family());
-            const double points = font.pointSizeF() > 0 ? font.pointSizeF() : base.pointSizeF();
+            const double points = PointSize(f.hasProperty(QTextFormat::FontPointSize) ||
+                                                    f.hasProperty(QTextFormat::FontPixelSize)
+                                                ? font
+                                                : base);
             const QColor colour = f.foreground().style() == Qt::NoBrush ? QColor(Qt::black) : f.foreground().color();
             body += "{\\f" + std::to_string(fontIndex(family)) + "\\fs" + std::to_string(qRound(points * 2)) + "\\cf" +
                     std::to_string(colourIndex(colour));

@@ -160,6 +160,20 @@ TEST_F(PaneTest, RtfRoundTripThroughImport)
     EXPECT_EQ(pane.document()->blockCount(), 2);
 }
 
+// The comment pane's font is given in pixels (宋体 14 pixels): 10.5 points in the RTF.
+TEST_F(PaneTest, RtfSizeOfAPixelSizedPane)
+{
+    QFont font = pane.font();
+    font.setPixelSize(14);
+    pane.setFont(font);
+    prompter.files.push_back({Path(home, "评语"), 0});
+    menu->SaveAs();
+    const QByteArray rtf = Head(Path(home, "评语.rtf"), 4096);
+    EXPECT_TRUE(rtf.contains("\\fs21")) << rtf.toStdString();
+    EXPECT_FALSE(rtf.contains("\\fs-")) << rtf.toStdString();
+    EXPECT_TRUE(rtf.contains("\\u21629?")) << rtf.toStdString();  // 命 is U+547D
+}
+
 TEST_F(PaneTest, ImportPlainTextAndFailures)
 {
     QFile gbk(Path(home, "旧稿.txt"));
