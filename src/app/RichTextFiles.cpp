@@ -123,6 +123,7 @@ public:
             State& s = stack.back();
             if (c == '{') {
                 Flush(s);
+                if (stack.size() > kMaxDepth) return false;
                 stack.push_back(s);
                 ++pos_;
             } else if (c == '}') {
@@ -154,6 +155,9 @@ public:
     }
 
 private:
+    // Real documents nest a few levels; a deeper file is damaged or hostile.
+    static constexpr size_t kMaxDepth = 200;
+
     struct State {
         bool skip = false;
         bool inFontTable = false;

@@ -15,9 +15,12 @@
 #include <QMenu>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextEdit>
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 namespace {
 
@@ -204,6 +207,36 @@ TEST_F(PaneTest, ImportPlainTextAndFailures)
     prompter.files.push_back({});  // cancelled
     menu->ImportReport();
     EXPECT_EQ(prompter.Messages().size(), 2);
+}
+
+// Damaged RTF never aborts the program: random bytes after the header, runaway nesting,
+// truncated escapes.
+TEST(RichTextFiles, DamagedRtfIsReadOrRefused)
+{
+    TempHome home;
+    const QString path = Path(home, "bad.rtf");
+    std::mt19937 random(15);
+    std::vector<QByteArray> samples = {"{\\rtf1" + QByteArray(100000, '{'), "{\\rtf1\\'", "{\\rtf1\\u", "{\\rtf1\\u-99999999999",
+                                       "{\\rtf1{\\colortbl\\red300;}\\cf5 x\\cf-3 y}", "{\\rtf1\\uc99999\\u21629"};
+    for (int i = 0; i < 200; ++i) {
+        QByteArray bytes = "{\\rtf1";
+        for (int k = 0; k < 300; ++k) bytes += "{}\\'abu0123456789 ;x"[random() % 20];
+        samples.push_back(bytes);
+    }
+    for (const QByteArray& sample : samples) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(sample);
+        file.close();
+        QTextDocument document;
+        LoadRichText(document, path, RichTextFormat::Rtf);
+    }
+    QTextDocument document;
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1" + QByteArray(100000, '{'));
+    file.close();
+    EXPECT_FALSE(LoadRichText(document, path, RichTextFormat::Rtf));
 }
 
 TEST_F(PaneTest, SaveFailureIsReported)

@@ -178,6 +178,8 @@ TEST_F(WnlTest, ClickingCells)
     EXPECT_EQ(Day(), 15);
     window->ClickGrid(Cell(1, 3));
     EXPECT_EQ(Day(), 4);
+    window->show();
+    SaveScreenshot(*window, "wnl-1582-10-reform");
     EXPECT_TRUE(prompter.shown.empty());
 }
 
