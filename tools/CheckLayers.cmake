@@ -9,7 +9,8 @@ set(below_drawing base calendar chart)
 set(below_reading base calendar chart)
 set(below_engine base calendar chart drawing reading)
 set(below_cases base calendar chart)
-set(layers base calendar chart drawing reading engine cases)
+set(below_almanac base calendar)
+set(layers base calendar chart drawing reading engine cases almanac)
 
 # Which layer each header belongs to.
 foreach(layer IN LISTS layers)

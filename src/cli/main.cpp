@@ -57,6 +57,8 @@ const std::vector<Command>& AllCommands()
         {"solar", "--lunar 年-月-日[T时:分] [--leap] [--json]", "农历转公历，--leap 表示闰月", RunSolar},
         {"terms", "年份 [--json]", "一年的二十四节气及其北京时间", RunTerms},
         {"eras", "年份 [--json]", "一年的历代年号", RunEras},
+        {"calendar", "年-月 [--day 日 --hour 时 [--minute 分]] [--json]",
+         "万年历：一个月每天的农历、当月节气时刻、年号生肖，及所选日时的四柱", RunCalendar},
         {"cast",
          "--name 姓名 --date 年-月-日 --time 时:分 --sex 男|女 [--lunar [--leap]] [--longitude 度] [--latitude 度] "
          "[--place 地点] [--kind 天盘|地盘|人盘] [--annual 年-月-日T时:分 [--daily-hourly]] [--home 文件夹] [--json] "
