@@ -165,6 +165,8 @@ TEST(AlmanacPillars, Hour23BelongsToTheNextDay)
         {{2000, 1, 1, 23, 0}, "己卯年\n丙子月\n己未日\n甲子时", 1999},
         {{2024, 2, 10, 23, 30}, "甲辰年\n丙寅月\n乙巳日\n丙子时", 2024},
         {{2024, 2, 4, 16, 26}, "癸卯年\n乙丑月\n戊戌日\n庚申时", 2023},
+        // 立春 2024 fell at 16:27:06 (printed 16:27): its minute opens the new year and the 寅 month
+        // together, although the exact instant is six seconds later.
         {{2024, 2, 4, 16, 27}, "甲辰年\n丙寅月\n戊戌日\n庚申时", 2024},
     };
     for (const auto& r : rows) {
