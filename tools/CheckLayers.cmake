@@ -10,7 +10,8 @@ set(below_reading base calendar chart)
 set(below_engine base calendar chart drawing reading)
 set(below_cases base calendar chart)
 set(below_almanac base calendar)
-set(layers base calendar chart drawing reading engine cases almanac)
+set(below_places base)
+set(layers base calendar chart drawing reading engine cases almanac places)
 
 # Which layer each header belongs to.
 foreach(layer IN LISTS layers)
