@@ -67,14 +67,16 @@ set(CPACK_PACKAGE_NAME qiravel)
 set(CPACK_PACKAGE_VENDOR "Qiravel developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Zi Wei Dou Shu (紫微斗数) astrology charts and case file")
-set(CPACK_PACKAGE_DESCRIPTION
-  "Qiravel casts and studies Zi Wei Dou Shu charts, for Chinese-speaking practitioners and "
-  "researchers. From a birth date and time (Gregorian or lunar, 4713 BC to 9999) and place it "
-  "converts the moment with its own astronomical calendar engine, casts the natal chart and "
-  "annual, decade, monthly, daily and hourly charts, draws them, writes an interpretation "
-  "report and keeps cases with comments in a case file. The desktop program qiravel has a "
-  "Chinese interface; qiravel-cli offers the same from the command line.")
-string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
+# Debian wraps the long description at 80 columns: one line each here.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Qiravel casts and studies Zi Wei Dou Shu charts, for Chinese-speaking"
+  "practitioners and researchers. From a birth date and time (Gregorian or lunar,"
+  "4713 BC to 9999) and place it converts the moment with its own astronomical"
+  "calendar engine, casts the natal chart and annual, decade, monthly, daily and"
+  "hourly charts, draws them, writes an interpretation report and keeps cases"
+  "with comments in a case file."
+  "The desktop program qiravel has a Chinese interface, and qiravel-cli offers"
+  "the same from the command line.")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${QIRAVEL_DEB_MAINTAINER}")
