@@ -44,20 +44,27 @@ foreach(size IN LISTS QIRAVEL_ICON_SIZES)
     DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps)
 endforeach()
 
-# The manual page, with the version filled in and compressed as Debian installs them.
-configure_file(${QIRAVEL_LINUX}/qiravel-cli.1.in ${CMAKE_BINARY_DIR}/man/qiravel-cli.1 @ONLY)
+# The manual pages, with the version filled in and compressed as Debian installs them.
 find_program(QIRAVEL_GZIP gzip)
-if(QIRAVEL_GZIP)
-  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/man/qiravel-cli.1.gz
-    COMMAND ${QIRAVEL_GZIP} -9nkf ${CMAKE_BINARY_DIR}/man/qiravel-cli.1
-    DEPENDS ${CMAKE_BINARY_DIR}/man/qiravel-cli.1
-    COMMENT "Compressing the manual page")
-  add_custom_target(manpage ALL DEPENDS ${CMAKE_BINARY_DIR}/man/qiravel-cli.1.gz)
-  set(QIRAVEL_MAN_PAGE ${CMAKE_BINARY_DIR}/man/qiravel-cli.1.gz)
-else()
-  set(QIRAVEL_MAN_PAGE ${CMAKE_BINARY_DIR}/man/qiravel-cli.1)
+set(QIRAVEL_MAN_PAGES qiravel-cli.1)
+if(TARGET qiravel)
+  list(APPEND QIRAVEL_MAN_PAGES qiravel.1)
 endif()
-install(FILES ${QIRAVEL_MAN_PAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+set(man_outputs "")
+foreach(page IN LISTS QIRAVEL_MAN_PAGES)
+  set(man ${CMAKE_BINARY_DIR}/man/${page})
+  configure_file(${QIRAVEL_LINUX}/${page}.in ${man} @ONLY)
+  if(QIRAVEL_GZIP)
+    add_custom_command(OUTPUT ${man}.gz
+      COMMAND ${QIRAVEL_GZIP} -9nkf ${man}
+      DEPENDS ${man}
+      COMMENT "Compressing the manual page ${page}")
+    set(man ${man}.gz)
+  endif()
+  list(APPEND man_outputs ${man})
+  install(FILES ${man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+endforeach()
+add_custom_target(manpages ALL DEPENDS ${man_outputs})
 
 # The Debian package: cpack -G DEB in the build folder gives qiravel_<version>_<arch>.deb.
 set(QIRAVEL_DEB_MAINTAINER "Qiravel developers <maintainers@qiravel.invalid>"
