@@ -6,10 +6,14 @@
 #   share/applications, share/icons/hicolor, share/metainfo, share/man/man1
 set(QIRAVEL_LINUX ${PROJECT_SOURCE_DIR}/resources/linux)
 
-install(TARGETS qiravel-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-if(TARGET qiravel)
-  install(TARGETS qiravel RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-endif()
+# The build folder is a program folder too: building a program makes sure it has its "dat".
+add_custom_target(build_program_folder COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/dat)
+foreach(program IN ITEMS qiravel-cli qiravel)
+  if(TARGET ${program})
+    install(TARGETS ${program} RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    add_dependencies(${program} build_program_folder)
+  endif()
+endforeach()
 
 # The shipped defaults: each resource folder and where its files go in a program folder.
 set(QIRAVEL_SHIPPED_DATA
@@ -25,8 +29,7 @@ foreach(entry IN LISTS QIRAVEL_SHIPPED_DATA)
     get_filename_component(name ${file} NAME)
     install(FILES ${file} DESTINATION ${CMAKE_INSTALL_DATADIR}/qiravel/${folder})
     list(APPEND QIRAVEL_SHIPPED_FILES ${folder}/${name})
-    # The build folder is a program folder too: it starts with the same defaults, and a
-    # copy the user changed there is left alone.
+    # The build folder starts with the same defaults; a copy changed there is left alone.
     if(NOT EXISTS ${CMAKE_BINARY_DIR}/${folder}/${name})
       file(COPY ${file} DESTINATION ${CMAKE_BINARY_DIR}/${folder})
     endif()
