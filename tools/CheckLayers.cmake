@@ -9,9 +9,10 @@ set(below_drawing base calendar chart)
 set(below_reading base calendar chart)
 set(below_engine base calendar chart drawing reading)
 set(below_cases base calendar chart)
+set(below_almanac base calendar)
 set(below_places base)
 set(below_settings base)
-set(layers base calendar chart drawing reading engine cases places settings)
+set(layers base calendar chart drawing reading engine cases almanac places settings)
 
 # Which layer each header belongs to.
 foreach(layer IN LISTS layers)

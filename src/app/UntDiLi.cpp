@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -89,6 +90,12 @@ void TFrmDiLi::SetupLayout()
     main->addLayout(grid);
     main->addLayout(buttons);
     main->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void TFrmDiLi::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen* s = screen()) move(s->availableGeometry().center() - rect().center());
 }
 
 void TFrmDiLi::ProvinceSelected()

@@ -17,6 +17,9 @@ class TFrmDiLi final : public QDialog {
 public:
     TFrmDiLi(const std::filesystem::path& programFolder, Prompter& prompter, QWidget* parent = nullptr);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void SetupLayout();
     void ProvinceSelected();

@@ -1,5 +1,6 @@
 // qiravel: the desktop program.
 #include "ProgramFolder.h"
+#include "QiravelVersion.h"
 #include "QtChineseTexts.h"
 #include "QtPrompter.h"
 #include "UntMain.h"
@@ -7,7 +8,9 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstring>
 #include <exception>
+#include <iostream>
 #include <string>
 
 namespace {
@@ -27,7 +30,13 @@ std::string HomeOption(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::cout << "qiravel " << kQiravelVersion << '\n';
+            return 0;
+        }
     QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(kQiravelAppId));
     QApplication::setApplicationName(QStringLiteral("Qiravelv3.7"));
     QApplication::setApplicationDisplayName(QStringLiteral("Qiravelv3.7"));
 

@@ -192,3 +192,20 @@ TEST_F(PlaceEditor, EachRefusedValueShowsItsMessageAndWritesNothing)
     EXPECT_EQ(prompter.LastMessage(), "完成");
     EXPECT_NE(FileText(file).find("福州市=179:59*-9:59\n"), std::string::npos);
 }
+
+TEST(PlaceEditorWrite, AFailedWriteIsReportedAndNothingIsListed)
+{
+    TempHome home;
+    std::filesystem::create_directory(PlaceFile(home.path()));  // a folder where the file belongs
+    ScriptedPrompter prompter;
+    TFrmDiLi dialog(home.path(), prompter);
+    EXPECT_EQ(dialog.findChild<QComboBox*>("CboShi")->count(), 0);
+    dialog.findChild<QLineEdit*>("LedtJingFen")->setText("0");
+    dialog.findChild<QLineEdit*>("LedtWeiDu")->setText("26");
+    dialog.findChild<QLineEdit*>("LedtWeiFen")->setText("0");
+    dialog.findChild<QPushButton*>("BtoAdd")->click();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "无法写入地理数据文件（dat/dili.ini），数据未改变。");
+    EXPECT_EQ(prompter.shown[0].icon, PromptIcon::Error);
+    EXPECT_EQ(dialog.findChild<QComboBox*>("CboShi")->count(), 0);
+}

@@ -175,3 +175,16 @@ TEST(SettingsDialog, OddStoredValuesDefaultsAndCancel)
     EXPECT_NE(SetIni(home).find("showfu=0\n"), std::string::npos);
     EXPECT_NE(SetIni(home).find("tg7=2\n"), std::string::npos);
 }
+
+TEST(SettingsDialog, AFailedWriteIsReportedAndTheDialogStays)
+{
+    TempHome home;
+    std::filesystem::create_directory(home.dat() / "set.ini");  // a folder where the file belongs
+    ScriptedPrompter prompter;
+    TFrmSetcan dialog(home.path(), prompter);
+    dialog.findChild<QPushButton*>("BitBtn1")->click();
+    ASSERT_EQ(prompter.shown.size(), 1u);
+    EXPECT_EQ(prompter.shown[0].text, "无法保存排盘设置（dat/set.ini），设置未改变。");
+    EXPECT_EQ(prompter.shown[0].icon, PromptIcon::Error);
+    EXPECT_NE(dialog.result(), QDialog::Accepted);
+}

@@ -114,20 +114,38 @@ bool IsValidPlaceName(const std::string& name)
 }
 
 PlaceTable::PlaceTable(const std::filesystem::path& programFolder)
-    : ini_(std::make_unique<IniFile>(PlaceFile(programFolder)))
+    : ini_(std::make_unique<IniFile>(PlaceFile(programFolder))), places_(kUnknownProvince)
 {
+    for (int p = 0; p < kUnknownProvince; ++p) Refresh(p);
 }
 
 PlaceTable::~PlaceTable() = default;
 
 const std::filesystem::path& PlaceTable::path() const { return ini_->path(); }
 
-void PlaceTable::Reload() { ini_ = std::make_unique<IniFile>(ini_->path()); }
+void PlaceTable::Reload()
+{
+    ini_ = std::make_unique<IniFile>(ini_->path());
+    places_.assign(kUnknownProvince, {});
+    for (int p = 0; p < kUnknownProvince; ++p) Refresh(p);
+}
+
+void PlaceTable::Refresh(int province)
+{
+    std::vector<Place>& places = places_[province];
+    places.clear();
+    for (std::string& name : ini_->Keys(ProvinceNames()[province])) {
+        const PlaceCoordinates c = ParsePlaceValue(Value(province, name)).value_or(PlaceCoordinates{});
+        places.push_back({std::move(name), c.Longitude(), c.Latitude()});
+    }
+}
 
 std::vector<std::string> PlaceTable::Names(int province) const
 {
-    if (!IsProvince(province)) return {};
-    return ini_->Keys(ProvinceNames()[province]);
+    std::vector<std::string> names;
+    if (!IsProvince(province)) return names;
+    for (const Place& place : places_[province]) names.push_back(place.name);
+    return names;
 }
 
 std::string PlaceTable::Value(int province, const std::string& name) const
@@ -143,29 +161,34 @@ bool PlaceTable::Has(int province, const std::string& name) const
 
 std::vector<Place> PlaceTable::Choices(int province) const
 {
-    std::vector<Place> places;
-    for (const std::string& name : Names(province)) {
-        const PlaceCoordinates c = ParsePlaceValue(Value(province, name)).value_or(PlaceCoordinates{});
-        places.push_back({name, c.Longitude(), c.Latitude()});
-    }
-    if (places.empty()) places.push_back({kUnknownPlace, kUnknownLongitude, kUnknownLatitude});
-    return places;
+    if (FallsBack(province)) return {{kUnknownPlace, kUnknownLongitude, kUnknownLatitude}};
+    return places_[province];
 }
 
-bool PlaceTable::FallsBack(int province) const { return Names(province).empty(); }
+bool PlaceTable::FallsBack(int province) const { return !IsProvince(province) || places_[province].empty(); }
 
 bool PlaceTable::Set(int province, const std::string& name, const PlaceCoordinates& coordinates)
 {
     if (!IsProvince(province) || !IsValidPlaceName(name)) return false;
     std::error_code ec;
     std::filesystem::create_directories(ini_->path().parent_path(), ec);
-    return ini_->WriteString(ProvinceNames()[province], name, FormatPlaceValue(coordinates));
+    if (!ini_->WriteString(ProvinceNames()[province], name, FormatPlaceValue(coordinates))) {
+        Reload();  // the table shows what the file holds
+        return false;
+    }
+    Refresh(province);
+    return true;
 }
 
 bool PlaceTable::Remove(int province, const std::string& name)
 {
     if (!IsProvince(province)) return true;
-    return ini_->DeleteKey(ProvinceNames()[province], name);
+    if (!ini_->DeleteKey(ProvinceNames()[province], name)) {
+        Reload();
+        return false;
+    }
+    Refresh(province);
+    return true;
 }
 
 std::vector<PlaceMatch> PlaceTable::Find(const std::string& part, std::size_t limit) const
@@ -173,14 +196,14 @@ std::vector<PlaceMatch> PlaceTable::Find(const std::string& part, std::size_t li
     if (part.empty() || limit == 0) return {};
     std::array<std::vector<PlaceMatch>, 3> groups;  // exact, prefix, contains
     for (int p = 0; p < kUnknownProvince; ++p) {
-        const std::vector<std::string> names = Names(p);
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            const std::string& name = names[i];
-            const auto at = name.find(part);
+        const std::vector<Place>& places = places_[p];
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            const Place& place = places[i];
+            const auto at = place.name.find(part);
             if (at == std::string::npos) continue;
-            const std::size_t group = name.size() == part.size() ? 0 : at == 0 ? 1 : 2;
-            const PlaceCoordinates c = ParsePlaceValue(Value(p, name)).value_or(PlaceCoordinates{});
-            groups[group].push_back({p, static_cast<int>(i), name, c.Longitude(), c.Latitude()});
+            const std::size_t group = place.name.size() == part.size() ? 0 : at == 0 ? 1 : 2;
+            if (groups[group].size() < limit)
+                groups[group].push_back({p, static_cast<int>(i), place.name, place.longitude, place.latitude});
         }
     }
     std::vector<PlaceMatch> found;

@@ -114,10 +114,10 @@ public:
     bool FallsBack(int province) const;
 
     // Writes the value of a place (new or existing) to the file at once. False, with the file
-    // unchanged, for "未知地", an index out of range, a name IsValidPlaceName refuses, or a
+    // and the table unchanged, for "未知地", an index out of range, a name IsValidPlaceName refuses, or a
     // failed write.
     bool Set(int province, const std::string& name, const PlaceCoordinates& coordinates);
-    // Deletes a place from the file at once; false when the write fails. Deleting a missing
+    // Deletes a place from the file at once; false, with nothing changed, when the write fails. Deleting a missing
     // place succeeds and changes nothing.
     bool Remove(int province, const std::string& name);
 
@@ -127,5 +127,9 @@ public:
     std::vector<PlaceMatch> Find(const std::string& part, std::size_t limit = 50) const;
 
 private:
+    // Rereads the places of one province from the file object into the lists.
+    void Refresh(int province);
+
     std::unique_ptr<IniFile> ini_;
+    std::vector<std::vector<Place>> places_;  // per province, file order, as read
 };

@@ -199,3 +199,13 @@ TEST(PlaceTable, FindOrdersExactThenPrefixThenContains)
     EXPECT_NEAR(hk.longitude, 114 + 11 / 60.0, 1e-9);
     EXPECT_EQ(table.Find("县", 7).size(), 7u);
 }
+
+TEST(PlaceTable, AFailedWriteReturnsFalse)
+{
+    TempHome home;
+    std::filesystem::create_directory(PlaceFile(home.path()));  // a folder where the file belongs
+    PlaceTable table(home.path());
+    EXPECT_FALSE(table.Set(0, "福州市", {119, 18, 26, 5}));
+    EXPECT_FALSE(table.Has(0, "福州市"));
+    EXPECT_TRUE(table.Names(0).empty());
+}
