@@ -4,6 +4,7 @@
 // take as it is, or the one fault that stops it, with the text shown for that fault. Whatever
 // this check accepts the engine casts and a case record stores (except that a clock-time
 // setting may still move the birth past the year range; the engine refuses that itself).
+#include "Provinces.h"
 #include "ZiweiexTypes.h"
 
 #include <array>
@@ -16,9 +17,6 @@
 inline constexpr std::size_t kBirthNameMaxBytes = 8;
 inline constexpr std::size_t kBirthPlaceMaxBytes = 50;
 
-// The province list has 35 entries; the last, "未知地", stands for no place at 120°E 30°N.
-inline constexpr int kProvinceCount = 35;
-inline constexpr int kUnknownProvince = kProvinceCount - 1;
 
 // A birth as entered.
 struct BirthEntry {

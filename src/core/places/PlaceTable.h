@@ -6,6 +6,8 @@
 //
 // The provinces are a fixed list whose order the case file relies on; the last entry,
 // "未知地", stands for no place and is not a section of the file.
+#include "Provinces.h"
+
 #include <array>
 #include <cstddef>
 #include <filesystem>
@@ -18,8 +20,6 @@ class IniFile;
 
 // The 35 provinces in their fixed order, "未知地" last.
 const std::vector<std::string>& ProvinceNames();
-inline constexpr int kProvinceCount = 35;
-inline constexpr int kUnknownProvince = kProvinceCount - 1;  // "未知地"
 inline constexpr const char* kUnknownPlace = "未知地";
 // Where "未知地" (and a province without places) stands.
 inline constexpr double kUnknownLongitude = 120.0;
