@@ -98,6 +98,7 @@ TFrmMain::TFrmMain(std::filesystem::path programFolder, Prompter& prompter, QWid
     setFont(font);
     BuildPanes();
     BuildMenus();
+    AttachTools();
     reportTarget_ = std::make_unique<ReportDocument>(*Redtziwei->document());
     Redtziwei->clear();
     PageMain->setCurrentIndex(0);

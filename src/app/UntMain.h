@@ -8,6 +8,7 @@
 #include "Ziweiex.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <filesystem>
 #include <memory>
@@ -15,6 +16,8 @@
 
 class ChartImageWidget;
 class ImageCanvas;
+class TFrmWnl;
+struct WnlChoice;
 class IniFile;
 class Prompter;
 class QAction;
@@ -109,6 +112,9 @@ public:
     // month, day, hour and minute from the lists.
     MDateTime CalendarDate() const;
 
+    // The perpetual calendar, created on first use and kept; null before.
+    TFrmWnl* calendarWindow() const;
+
     // The unsaved-comment question of a stored case, put before a cast, a view, a new case and
     // closing. The current-case model decides whether a case is stored; until then none is.
     void AskToSaveComment();
@@ -121,6 +127,11 @@ protected:
 
 private:
     void BuildPanes();
+    // The tools beside the chart: the perpetual calendar, the help windows and the pop-up menus
+    // of the panes and the chart image.
+    void AttachTools();
+    void OpenCalendar();
+    void CastFromCalendar(const WnlChoice& choice);
     QWidget* BuildInputPanel();
     void BuildMenus();
     void FillLists();
@@ -172,4 +183,5 @@ private:
     QSplitter* centreSplitter_ = nullptr;
     QActionGroup* skinGroup_ = nullptr;
     QStandardItemModel* foundPlaces_ = nullptr;
+    QPointer<TFrmWnl> calendar_;
 };

@@ -9,6 +9,7 @@
 #include "Screenshots.h"
 #include "TempHome.h"
 #include "UntMain.h"
+#include "UntWnl.h"
 #include "ZiweiexLayout.h"
 #include "ZiweiexPalaces.h"
 
@@ -502,4 +503,28 @@ TEST_F(MainWindow, SavedPaneSizesHaveTheirLowerBounds)
     EXPECT_EQ(window->Tree->width(), 30);
     EXPECT_EQ(window->RedtPingYu->height(), 20);
     EXPECT_EQ(window->cbodiC->currentText(), "福州");
+}
+
+TEST_F(MainWindow, TheCalendarCastsTheDayItShowsAndTheHelpOpens)
+{
+    window->actCalendar->trigger();
+    TFrmWnl* calendar = window->calendarWindow();
+    ASSERT_NE(calendar, nullptr);
+    calendar->ShowDate({-120, 3, 15, 23, 10});
+    calendar->Cast();
+    ASSERT_TRUE(window->cast());
+    EXPECT_EQ(window->EdtYear->text(), "-120");
+    const MDateTime birth = window->engine().clockBirth();
+    EXPECT_EQ(birth.year, -119);  // 120 BC in astronomical numbering
+    EXPECT_EQ(birth.month, 3);
+    EXPECT_EQ(birth.day, 15);
+    EXPECT_EQ(birth.hour, 23);
+    EXPECT_FALSE(window->Rdonl->isChecked());
+
+    prompter.dialogs.push_back([](QDialog& help) { return help.windowTitle().isEmpty() ? 0 : 1; });
+    window->actHelp->trigger();
+    ASSERT_FALSE(prompter.shown.empty());
+    EXPECT_EQ(prompter.shown.back().kind, "dialog");
+    EXPECT_EQ(window->Imgziwei->contextMenuPolicy(), Qt::CustomContextMenu);
+    EXPECT_EQ(window->RedtPingYu->contextMenuPolicy(), Qt::CustomContextMenu);
 }
