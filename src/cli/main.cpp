@@ -2,6 +2,8 @@
 #include "CliArgs.h"
 #include "Commands.h"
 
+#include <csignal>
+#include <cstdio>
 #include <iostream>
 #include <sstream>
 
@@ -67,9 +69,10 @@ const std::vector<Command>& AllCommands()
     return commands;
 }
 
-int main(int argc, char** argv)
+namespace {
+
+int Run(int argc, char** argv)
 {
-    std::ios::sync_with_stdio(false);
     if (argc < 2) return ShowExamples(std::cout);
     const std::string name = argv[1];
     if (name == "help" || name == "--help" || name == "-h") {
@@ -78,13 +81,29 @@ int main(int argc, char** argv)
     }
     const Command* command = FindCommand(name);
     if (!command) {
-        std::cerr << "错误：未知命令 " << name << "（qiravel-cli help 列出全部命令）\n";
+        std::cerr << "错误：未知命令 " << Abbreviated(name) << "（qiravel-cli help 列出全部命令）\n";
         return 2;
     }
     try {
         return command->run(CommandArgs(argv + 2, argv + argc), std::cout);
     } catch (const UsageError& e) {
-        std::cerr << "错误：" << e.message << '\n';
+        std::cerr << "错误：" << Abbreviated(e.message) << '\n';
         return 2;
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    // A file grown past the size limit fails its write (and is reported) instead of killing us.
+    std::signal(SIGXFSZ, SIG_IGN);
+    const int code = Run(argc, argv);
+    // Output that never arrived (a full disk, a closed pipe) is a failure, not a success.
+    if (!std::cout.flush() || std::fflush(stdout) != 0) {
+        std::cerr << "错误：无法写出结果\n";
+        return code == 0 ? 1 : code;
+    }
+    return code;
 }
