@@ -160,17 +160,14 @@ TEST(IniFileFuzz, RandomAndMutatedTextsReadWithoutHarm)
         }
         std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
         IniFile ini(path);
-        // Every section but the unnamed one has its header, and every key its "=", in the text.
+        // Every section but the unnamed one has its header in the text; every key reads.
         const auto sections = ini.Sections();
         ASSERT_LE(sections.size(), static_cast<std::size_t>(std::count(text.begin(), text.end(), '[')) + 1) << i;
-        std::size_t keys = 0;
         for (const std::string& section : sections)
             for (const std::string& key : ini.Keys(section)) {
-                ++keys;
                 ini.ReadString(section, key, "");
                 ini.ReadInt(section, key, 0);
             }
-        ASSERT_LE(keys, static_cast<std::size_t>(std::count(text.begin(), text.end(), '='))) << i;
     }
     RecordProperty("inputs", std::to_string(inputs));
 }
