@@ -469,3 +469,21 @@ TEST_F(CaseStore, DeletionAndCompactionRunningTogetherKeepEveryCaseWithItsCommen
     EXPECT_EQ(live, kCases - deletions);
     EXPECT_EQ(static_cast<int>(std::distance(fs::directory_iterator(db.CommentFolder()), fs::directory_iterator())), live);
 }
+
+// Files: a case file that is a symlink is never followed, so nothing it points at is read,
+// written or replaced.
+TEST_F(CaseStore, ASymlinkedCaseFileIsNeverFollowed)
+{
+    const fs::path victim = home.path() / "victim";
+    WriteBytes(victim, std::string(2 * kCaseRecordSize, '\0'));
+    fs::remove(CaseFile());
+    fs::create_symlink(victim, CaseFile());
+    int32_t n = 0;
+    EXPECT_EQ(db.Count(n), DbStatus::IoError);
+    CaseRecord r = SampleCase("a");
+    EXPECT_EQ(db.Append(r), DbStatus::IoError);
+    EXPECT_EQ(db.Compact(), DbStatus::IoError);
+    EXPECT_EQ(FileBytes(victim), std::string(2 * kCaseRecordSize, '\0'));
+    EXPECT_TRUE(fs::is_symlink(CaseFile()));
+    EXPECT_EQ(MDataBase().Open(home.path()), DbStatus::IoError);
+}
