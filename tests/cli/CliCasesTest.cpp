@@ -9,6 +9,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -331,4 +335,29 @@ TEST_F(CliCases, CompactionPastTheFileSizeLimitFailsWithAMessage)
 TEST_F(CliCases, AnEmptyHomeIsRefused)
 {
     ExpectUsageError(RunProcess(QIRAVEL_CLI, {"cases", "list", "--home", ""}), "--home");
+}
+
+// Streams: listing takes the same memory whatever the size of the case file.
+TEST_F(CliCases, ListingALargeCaseFileNeedsLittleMemory)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer maps memory of its own";
+#else
+    WriteBytes(CaseFile(), "");
+    ASSERT_EQ(::truncate(CaseFile().c_str(), 100000 * static_cast<off_t>(kCaseRecordSize)), 0);  // empty live cases
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit cap{16 << 20, 16 << 20};  // far below what 100,000 cases held at once need
+        ::setrlimit(RLIMIT_DATA, &cap);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, STDOUT_FILENO);
+        ::execl(QIRAVEL_CLI, QIRAVEL_CLI, "cases", "list", "--home", home.path().c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+#endif
 }
