@@ -19,8 +19,8 @@ ChartInput Birth()
 {
     ChartInput in;
     in.birth = {1984, 2, 5, 12, 30};
-    std::snprintf(in.name, sizeof in.name, "%s", "张三");
-    std::snprintf(in.place, sizeof in.place, "%s", "北京-北京");
+    in.name = "张三";
+    in.place = "北京-北京";
     return in;
 }
 

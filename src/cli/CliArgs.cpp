@@ -1,15 +1,28 @@
 #include "CliArgs.h"
 
-#include "Gbk.h"
 #include "ProgramFolder.h"
-#include "Yidateex.h"
 #include "ZiweiexNames.h"
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
-#include <cstring>
+#include <limits>
 #include <regex>
+
+std::string OneLine(std::string_view text)
+{
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r' && text[i] != '\n') {
+            line += text[i];
+            continue;
+        }
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+        line += "；";
+    }
+    return line;
+}
 
 CliArgs::CliArgs(const std::vector<std::string>& argv, const std::set<std::string>& valued,
                  const std::set<std::string>& flags)
@@ -151,62 +164,78 @@ const std::set<std::string> kBirthFlags = {"lunar", "leap"};
 
 namespace {
 
-// The province list has 35 entries; the last, "未知地", stands for no place at 120°E 30°N.
-constexpr int kProvinceCount = 35;
-constexpr int kUnknownProvince = kProvinceCount - 1;
-constexpr float kUnknownLongitude = 120.0f;
-constexpr float kUnknownLatitude = 30.0f;
-constexpr std::size_t kNameMaxGbkBytes = 8;
+constexpr double kUnknownLongitude = 120.0;
+constexpr double kUnknownLatitude = 30.0;
+constexpr int kAnyInt = std::numeric_limits<int>::max();
 
-std::string CheckedName(std::string name)
+bool AllDigits(std::string_view s, std::size_t fewest, std::size_t most)
 {
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; });
-    if (name.empty()) throw UsageError{"姓名不能为空"};
-    const auto bytes = GbkByteCount(name);
-    if (!bytes) throw UsageError{"姓名中有无法保存的字符：" + name};
-    if (*bytes > kNameMaxGbkBytes || name.size() >= sizeof(ChartInput::name))
-        throw UsageError{"姓名最多8个字节（4个汉字）：" + name};
-    return name;
+    return s.size() >= fewest && s.size() <= most &&
+           std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+// A small number already known to be one or two digits.
+int SmallNumber(std::string_view digits)
+{
+    int v = 0;
+    for (const char c : digits) v = v * 10 + (c - '0');
+    return v;
 }
 
 }  // namespace
 
-ChartInput ParseBirthInput(const CliArgs& args)
+// Split by hand: a pattern over a year of any length would recurse once per digit.
+void SplitBirthDate(const std::string& text, BirthEntry& into)
 {
-    ChartInput in;
-    const std::string name = CheckedName(args.require("name"));
-    std::memcpy(in.name, name.data(), name.size());
+    const std::string_view all = text;
+    const std::size_t yearStart = all.starts_with('-') ? 1 : 0;
+    const std::size_t yearEnd = all.find('-', yearStart);
+    const std::size_t monthEnd = yearEnd == std::string::npos ? yearEnd : all.find('-', yearEnd + 1);
+    if (monthEnd == std::string::npos || !AllDigits(all.substr(yearStart, yearEnd - yearStart), 1, all.size()) ||
+        !AllDigits(all.substr(yearEnd + 1, monthEnd - yearEnd - 1), 1, 2) || !AllDigits(all.substr(monthEnd + 1), 1, 2))
+        throw UsageError{"日期格式应为 年-月-日：" + text};
+    into.year = text.substr(0, yearEnd);
+    into.month = SmallNumber(all.substr(yearEnd + 1, monthEnd - yearEnd - 1));
+    into.day = SmallNumber(all.substr(monthEnd + 1));
+}
 
-    in.isLunar = args.has("lunar");
-    in.isLeap = args.has("leap");
-    if (in.isLeap && !in.isLunar) throw UsageError{"--leap 只能与 --lunar 一起使用"};
-    const std::string date = args.require("date");
-    in.birth = ParseDateTime(date, false).value;
-    ParseClock(args.require("time"), in.birth);
-    if (in.isLunar) {
-        if (in.birth.day > 30) throw UsageError{"农历日应在1到30之间：" + date};
-    } else if (!MYiDateEx().DateExists(in.birth)) {
-        throw UsageError{"不存在这个日期：" + date};
+void SplitBirthTime(const std::string& text, BirthEntry& into)
+{
+    const std::size_t colon = text.find(':');
+    const std::string_view all = text;
+    if (colon == std::string::npos || !AllDigits(all.substr(0, colon), 1, 2) || !AllDigits(all.substr(colon + 1), 2, 2))
+        throw UsageError{"时间格式应为 HH:MM：" + text};
+    into.hour = SmallNumber(all.substr(0, colon));
+    into.minute = SmallNumber(all.substr(colon + 1));
+}
+
+BirthEntry BirthEntryFromOptions(const CliArgs& args)
+{
+    BirthEntry e;
+    e.name = args.require("name");
+    SplitBirthDate(args.require("date"), e);
+    SplitBirthTime(args.require("time"), e);
+    e.lunar = args.has("lunar");
+    e.leap = args.has("leap");
+    e.sex = args.require("sex");
+    if (const auto kind = args.value("kind")) {
+        const auto k = std::find(kChartKindNames.begin(), kChartKindNames.end(), *kind);
+        e.chartKind = k == kChartKindNames.end() ? -1 : static_cast<int>(k - kChartKindNames.begin());
     }
-
-    const std::string sex = args.require("sex");
-    if (sex != "男" && sex != "女") throw UsageError{"性别应为 男 或 女：" + sex};
-    in.isMale = sex == "男";
-
-    const std::string kind = args.value("kind").value_or(std::string(kChartKindNames[0]));
-    const auto k = std::find(kChartKindNames.begin(), kChartKindNames.end(), kind);
-    if (k == kChartKindNames.end()) throw UsageError{"盘式应为 天盘、地盘 或 人盘：" + kind};
-    in.chartKind = static_cast<uint8_t>(k - kChartKindNames.begin());
-
-    in.provinceIndex = static_cast<int16_t>(
-        ParseInt(args.value("province").value_or(std::to_string(kUnknownProvince)), 0, kUnknownProvince, "省份序号"));
-    in.cityIndex = static_cast<int16_t>(ParseInt(args.value("city").value_or("0"), 0, 9999, "城市序号"));
+    if (const auto province = args.value("province")) e.provinceIndex = ParseInt(*province, -kAnyInt, kAnyInt, "省份序号");
+    if (const auto city = args.value("city")) e.cityIndex = ParseInt(*city, -kAnyInt, kAnyInt, "城市序号");
     const auto longitude = args.value("longitude");
     const auto latitude = args.value("latitude");
-    if (in.provinceIndex != kUnknownProvince && (!longitude || !latitude))
+    if (e.provinceIndex != kUnknownProvince && (!longitude || !latitude))
         throw UsageError{"指定省份时要同时给出城市的 --longitude 与 --latitude"};
-    in.longitude = longitude ? static_cast<float>(ParseDouble(*longitude, -180, 180, "经度")) : kUnknownLongitude;
-    in.latitude = latitude ? static_cast<float>(ParseDouble(*latitude, -90, 90, "纬度")) : kUnknownLatitude;
-    return in;
+    e.longitude = longitude ? ParseDouble(*longitude, -HUGE_VAL, HUGE_VAL, "经度") : kUnknownLongitude;
+    e.latitude = latitude ? ParseDouble(*latitude, -HUGE_VAL, HUGE_VAL, "纬度") : kUnknownLatitude;
+    return e;
+}
+
+ChartInput CheckedBirth(const BirthEntry& entry)
+{
+    BirthCheck check = CheckBirth(entry);
+    if (!check.ok()) throw UsageError{OneLine(BirthFaultText(check.fault))};
+    return std::move(check.input);
 }

@@ -1,5 +1,6 @@
 #pragma once
 // Command-line arguments of one qiravel-cli command, and the parsing of user dates.
+#include "BirthInput.h"
 #include "MDateTime.h"
 #include "ZiweiexTypes.h"
 
@@ -9,12 +10,16 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
-// Raised for malformed arguments; the message is shown to the user as it is (exit code 2).
+// Raised for malformed arguments; the message is shown to the user on one line (exit code 2).
 struct UsageError {
     std::string message;
 };
+
+// A message on one line: each line break becomes "；".
+std::string OneLine(std::string_view text);
 
 class CliArgs {
 public:
@@ -67,7 +72,15 @@ std::string FormatDateTime(const MDateTime& t, bool withTime = true);
 extern const std::set<std::string> kBirthOptions;  // those that take a value
 extern const std::set<std::string> kBirthFlags;
 
-// The birth options as a ChartInput: the year in astronomical numbering, Latin letters of the
-// name lowered. Without a province the place is "未知地" (the last province) at 120°E 30°N;
-// a named province needs its city's coordinates. The place text is left empty.
-ChartInput ParseBirthInput(const CliArgs& args);
+// The birth options as the birth check takes them; only their shapes are checked here (the date
+// "Y-M-D", the time "HH:MM", numbers), the birth check decides the rest. Without a province the
+// place is "未知地" (the last province) at 120°E 30°N; a named province needs its city's
+// coordinates. The place text is left empty.
+BirthEntry BirthEntryFromOptions(const CliArgs& args);
+
+// The fields of a birth date "Y-M-D" (historical year) and time "HH:MM" as typed.
+void SplitBirthDate(const std::string& text, BirthEntry& into);
+void SplitBirthTime(const std::string& text, BirthEntry& into);
+
+// The checked birth; UsageError with the fault's text when the check refuses it.
+ChartInput CheckedBirth(const BirthEntry& entry);

@@ -1,5 +1,6 @@
 // qiravel-cli cases: the case store from the command line.
 #include "CliArgs.h"
+#include "CliJson.h"
 #include "Commands.h"
 #include "Database.h"
 #include "Gbk.h"
@@ -152,7 +153,7 @@ void PrintLive(MDataBase& db, Next next, bool json, std::ostream& out)
             failure = s;
             break;
         }
-        if (json) out << (first ? "" : ",") << CaseJson(r).dump();
+        if (json) out << (first ? "" : ",") << JsonText(CaseJson(r));
         else out << CaseLine(r) << '\n';
         first = false;
     }
@@ -189,7 +190,7 @@ int Add(const CommandArgs& argv, std::ostream& out)
     const CliArgs args = ParseArgs(argv, valued, kBirthFlags);
     NoPositional(args);
     CaseRecord r;
-    SetBirthData(r, ParseBirthInput(args));
+    SetBirthData(r, CheckedBirth(BirthEntryFromOptions(args)));
     r.category = CheckedCategory(args);
 
     MDataBase db;
@@ -200,7 +201,7 @@ int Add(const CommandArgs& argv, std::ostream& out)
     std::error_code ec;
     if (const auto comment = db.CommentPath(r); comment && !fs::exists(*comment, ec))
         Check(db.SaveComment(r, kEmptyComment), "命例已保存为第" + std::to_string(r.recordNo) + "条，但建立评语文件");
-    if (args.has("json")) out << CaseJson(r).dump() << '\n';
+    if (args.has("json")) out << JsonText(CaseJson(r)) << '\n';
     else out << "已保存第" << r.recordNo << "条命例：" << CaseLine(r) << '\n';
     return 0;
 }
@@ -241,7 +242,7 @@ int Show(const CommandArgs& argv, std::ostream& out)
     if (args.has("json")) {
         nlohmann::json j = CaseJson(r);
         j["commentFile"] = hasComment ? comment->string() : "";
-        out << j.dump() << '\n';
+        out << JsonText(j) << '\n';
         return 0;
     }
     char place[512];  // room for any float a foreign record may hold
@@ -264,7 +265,7 @@ int Delete(const CommandArgs& argv, std::ostream& out)
     if (s == DbStatus::OutOfRange) throw StoreFailure{"没有第" + std::to_string(number) + "条命例"};
     if (s == DbStatus::Deleted) throw StoreFailure{"第" + std::to_string(number) + "条命例已删除"};
     Check(s, r.IsDeleted() ? "命例已删除，但删除评语文件" : "删除命例");
-    if (args.has("json")) out << nlohmann::json{{"deleted", number}}.dump() << '\n';
+    if (args.has("json")) out << JsonText(nlohmann::json{{"deleted", number}}) << '\n';
     else out << "已删除第" << number << "条命例：" << r.name << '\n';
     return 0;
 }
@@ -352,7 +353,7 @@ int Export(const CommandArgs& argv, std::ostream& out)
     const DbStatus s = db.ExportTo(folder);
     if (s == DbStatus::OwnFolder) throw UsageError{std::string(kOwnFolder)};
     Check(s, "导出命例");
-    if (args.has("json")) out << nlohmann::json{{"folder", folder.string()}}.dump() << '\n';
+    if (args.has("json")) out << JsonText(nlohmann::json{{"folder", folder.string()}}) << '\n';
     else out << "成功导出，已保存到" << (folder / "").string() << "目录下\n";
     return 0;
 }
@@ -373,7 +374,7 @@ int Import(const CommandArgs& argv, std::ostream& out)
     if (s == DbStatus::NotCaseFile) throw UsageError{std::string(kNotCaseFile)};
     Check(s, "导入命例");
     const int32_t count = CountOf(db);
-    if (args.has("json")) out << nlohmann::json{{"count", count}}.dump() << '\n';
+    if (args.has("json")) out << JsonText(nlohmann::json{{"count", count}}) << '\n';
     else out << "成功导入，共" << count << "条记录。\n";
     return 0;
 }
@@ -387,13 +388,13 @@ int Compact(const CommandArgs& argv, std::ostream& out)
     const int32_t before = CountOf(db);
     const bool json = args.has("json");
     if (before < kCompactionThreshold && !args.has("force")) {
-        if (json) out << nlohmann::json{{"compacted", false}, {"before", before}, {"after", before}}.dump() << '\n';
+        if (json) out << JsonText(nlohmann::json{{"compacted", false}, {"before", before}, {"after", before}}) << '\n';
         else out << kTooFewToCompact << '\n';
         return 0;
     }
     Check(db.Compact(), "整理命例文件");
     const int32_t after = CountOf(db);
-    if (json) out << nlohmann::json{{"compacted", true}, {"before", before}, {"after", after}}.dump() << '\n';
+    if (json) out << JsonText(nlohmann::json{{"compacted", true}, {"before", before}, {"after", after}}) << '\n';
     else out << "整理数据完成：保留" << after << "条记录，去掉" << before - after << "条已删除的记录。\n";
     return 0;
 }

@@ -3,15 +3,16 @@
 
 #include "CliArgs.h"
 #include "CliChartImage.h"
+#include "CliJson.h"
 #include "CliReport.h"
 #include "Commands.h"
-#include "Gbk.h"
 #include "ProgramFolder.h"
 #include "ZiweiexNames.h"
 #include "ZiweiexSettings.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,49 +23,7 @@
 
 namespace {
 
-constexpr std::size_t kNameBytes = 8;    // GBK bytes of a name
-constexpr std::size_t kPlaceBytes = 50;  // GBK bytes of a place
 const char* const kUnknownPlace = "未知地";
-
-void CopyText(char* into, std::size_t size, const std::string& text) { std::strncpy(into, text.c_str(), size - 1); }
-
-void SetName(ChartInput& input, const std::string& name)
-{
-    if (name.empty()) throw UsageError{"姓名不能为空"};
-    const auto bytes = GbkByteCount(name);
-    if (!bytes) throw UsageError{"姓名含有无法保存的字符：" + name};
-    if (*bytes > kNameBytes) throw UsageError{"姓名最多8个字节（4个汉字）：" + name};
-    CopyText(input.name, sizeof input.name, name);
-}
-
-void SetPlace(ChartInput& input, const std::string& place)
-{
-    const auto bytes = GbkByteCount(place);
-    if (!bytes) throw UsageError{"地点含有无法保存的字符：" + place};
-    if (*bytes > kPlaceBytes) throw UsageError{"地点最多50个字节：" + place};
-    CopyText(input.place, sizeof input.place, place);
-}
-
-bool ParseSex(const std::string& text)
-{
-    if (text == "男") return true;
-    if (text == "女") return false;
-    throw UsageError{"性别应为 男 或 女：" + text};
-}
-
-uint8_t ParseKind(const std::string& text)
-{
-    for (std::size_t k = 0; k < kChartKindNames.size(); ++k)
-        if (text == kChartKindNames[k]) return static_cast<uint8_t>(k);
-    throw UsageError{"盘式应为 天盘、地盘 或 人盘：" + text};
-}
-
-MDateTime ParseBirth(const std::string& date, const std::string& time)
-{
-    MDateTime t = ParseDateTime(date, false).value;
-    ParseClock(time, t);
-    return t;
-}
 
 MDateTime ParseAnnual(const std::string& text)
 {
@@ -82,15 +41,18 @@ CastRequest RequestFromLine(const std::string& line)
     for (std::string f; std::getline(in, f, '\t');) fields.push_back(f);
     if (fields.size() != 8 && fields.size() != 9)
         throw UsageError{"每行应有8或9个以制表符分隔的字段，实有" + std::to_string(fields.size()) + "个"};
+    BirthEntry birth;
+    birth.name = fields[0];
+    SplitBirthDate(fields[1], birth);
+    SplitBirthTime(fields[2], birth);
+    birth.sex = fields[3];
+    birth.lunar = ParseInt(fields[4], 0, 1, "农历标志") != 0;
+    birth.leap = ParseInt(fields[5], 0, 1, "闰月标志") != 0;
+    birth.chartKind = ParseInt(fields[6], 0, 2, "盘式");
+    birth.longitude = ParseDouble(fields[7], -HUGE_VAL, HUGE_VAL, "经度");
+    birth.place = kUnknownPlace;
     CastRequest r;
-    SetName(r.input, fields[0]);
-    r.input.birth = ParseBirth(fields[1], fields[2]);
-    r.input.isMale = ParseSex(fields[3]) ? 1 : 0;
-    r.input.isLunar = static_cast<uint8_t>(ParseInt(fields[4], 0, 1, "农历标志"));
-    r.input.isLeap = static_cast<uint8_t>(ParseInt(fields[5], 0, 1, "闰月标志"));
-    r.input.chartKind = static_cast<uint8_t>(ParseInt(fields[6], 0, 2, "盘式"));
-    r.input.longitude = static_cast<float>(ParseDouble(fields[7], -180, 180, "经度"));
-    CopyText(r.input.place, sizeof r.input.place, kUnknownPlace);
+    r.input = CheckedBirth(birth);
     if (fields.size() == 9 && !fields[8].empty()) r.annual = ParseAnnual(fields[8]);
     return r;
 }
@@ -171,7 +133,7 @@ int RunBatch(const std::string& source, const std::filesystem::path& home, std::
             if (got == BatchLineReader::Result::TooLong)
                 throw UsageError{"这一行超过" + std::to_string(kMaxBatchLineBytes) + "字节"};
             if (Cast(engine, RequestFromLine(line))) {
-                out << CastJson(engine).dump() << '\n';
+                out << JsonText(CastJson(engine)) << '\n';
                 continue;
             }
             error = engine.lastError();
@@ -179,10 +141,7 @@ int RunBatch(const std::string& source, const std::filesystem::path& home, std::
             error = e.message;
         }
         allCast = false;
-        // The message may quote bytes of the line that are not UTF-8.
-        out << nlohmann::json{{"line", lineNumber}, {"error", error}}.dump(-1, ' ', false,
-                                                                           nlohmann::json::error_handler_t::replace)
-            << '\n';
+        out << JsonText(nlohmann::json{{"line", lineNumber}, {"error", error}}) << '\n';
     }
     return allCast ? 0 : 1;
 }
@@ -195,17 +154,10 @@ const std::set<std::string> kCastFlags = {"lunar", "leap", "daily-hourly"};
 
 CastRequest RequestFromOptions(const CliArgs& args)
 {
+    BirthEntry birth = BirthEntryFromOptions(args);
+    birth.place = args.value("place").value_or(kUnknownPlace);
     CastRequest r;
-    SetName(r.input, args.require("name"));
-    r.input.birth = ParseBirth(args.require("date"), args.require("time"));
-    r.input.isMale = ParseSex(args.require("sex")) ? 1 : 0;
-    r.input.isLunar = args.has("lunar") ? 1 : 0;
-    if (args.has("leap") && !args.has("lunar")) throw UsageError{"--leap 只用于农历日期（--lunar）"};
-    r.input.isLeap = args.has("leap") ? 1 : 0;
-    if (auto v = args.value("longitude")) r.input.longitude = static_cast<float>(ParseDouble(*v, -180, 180, "经度"));
-    if (auto v = args.value("latitude")) r.input.latitude = static_cast<float>(ParseDouble(*v, -90, 90, "纬度"));
-    SetPlace(r.input, args.value("place").value_or(kUnknownPlace));
-    if (auto v = args.value("kind")) r.input.chartKind = ParseKind(*v);
+    r.input = CheckedBirth(birth);
     if (auto v = args.value("annual")) r.annual = ParseAnnual(*v);
     if (args.has("daily-hourly") && !r.annual) throw UsageError{"--daily-hourly 需要同时给出 --annual"};
     r.dailyHourly = args.has("daily-hourly");
@@ -252,7 +204,7 @@ int RunCast(const CommandArgs& argv, std::ostream& out)
     if (args.has("json")) {
         nlohmann::json j = CastJson(engine);
         if (args.has("report")) j["report"] = report;
-        out << j.dump() << '\n';
+        out << JsonText(j) << '\n';
     } else if (args.has("report")) {
         out << report;
     } else {

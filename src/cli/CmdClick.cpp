@@ -1,6 +1,7 @@
 // qiravel-cli click: what a click at a point of the drawn chart reads, as in the chart window.
 #include "CliArgs.h"
 #include "CliChartImage.h"
+#include "CliJson.h"
 #include "CmdCast.h"
 #include "Commands.h"
 #include "ProgramFolder.h"
@@ -42,7 +43,7 @@ int RunClick(const CommandArgs& argv, std::ostream& out)
     if (!chartImage.Save(image)) return 1;
 
     if (args.has("json")) {
-        out << nlohmann::json{{"result", result}, {"text", text}, {"highlighted", engine.highlightedPalace()}}.dump()
+        out << JsonText(nlohmann::json{{"result", result}, {"text", text}, {"highlighted", engine.highlightedPalace()}})
             << '\n';
         return 0;
     }

@@ -1,6 +1,7 @@
 // qiravel-cli ephem: ΔT, the apparent longitudes of the sun and the moon, their elongation
 // and the equation of time at a Beijing date-time, from every stored term of the series.
 #include "CliArgs.h"
+#include "CliJson.h"
 #include "Commands.h"
 #include "Eph.h"
 #include "Eph0.h"
@@ -60,7 +61,7 @@ int RunEphem(const CommandArgs& argv, std::ostream& out)
                                   {"moonLongitude", std::stod(e.moonLongitude)},
                                   {"elongation", std::stod(e.elongation)},
                                   {"equationOfTime", std::stod(e.equationOfTime)}};
-        out << j.dump() << '\n';
+        out << JsonText(j) << '\n';
         return 0;
     }
     out << "日期：" << FormatDateTime(t) << "（北京时间）\n"

@@ -1,5 +1,6 @@
 // qiravel-cli eras: the historical era names of a year.
 #include "CliArgs.h"
+#include "CliJson.h"
 #include "Commands.h"
 #include "Lunar.h"
 #include "LunarData.h"
@@ -25,8 +26,7 @@ int RunEras(const CommandArgs& argv, std::ostream& out)
                             {"era", era->eraName},
                             {"yearOfEra", yearOfEra},
                             {"firstYear", StoredToHistoricalYear(era->firstYear)}});
-        out << nlohmann::json{{"year", StoredToHistoricalYear(year)}, {"text", table.EraNames(year)}, {"eras", list}}
-                   .dump()
+        out << JsonText({{"year", StoredToHistoricalYear(year)}, {"text", table.EraNames(year)}, {"eras", list}})
             << '\n';
         return 0;
     }

@@ -1,5 +1,6 @@
 // qiravel-cli jd: Julian day, weekday and day cycle of a Beijing date-time.
 #include "CliArgs.h"
+#include "CliJson.h"
 #include "Commands.h"
 #include "Eph0.h"
 #include "Sexagenary.h"
@@ -32,7 +33,7 @@ int RunJd(const CommandArgs& argv, std::ostream& out)
         nlohmann::json j = {
             {"date", FormatDateTime(t)}, {"julianDay", jd}, {"dayNumber", int2(jd + 0.5) - 2451545},
             {"weekday", weekday},        {"dayCycle", dayCycle}, {"dayCycleName", CycleName(dayCycle)}};
-        out << j.dump() << '\n';
+        out << JsonText(j) << '\n';
         return 0;
     }
     char jdText[32];

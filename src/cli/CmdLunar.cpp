@@ -1,5 +1,6 @@
 // qiravel-cli lunar: the lunar date and the four pillars of a Beijing date-time.
 #include "CliArgs.h"
+#include "CliJson.h"
 #include "Commands.h"
 #include "LunarFormat.h"
 #include "Sexagenary.h"
@@ -40,7 +41,7 @@ int RunLunar(const CommandArgs& argv, std::ostream& out)
             {"pillars",
              {{"year", CycleName(year)}, {"month", CycleName(month)}, {"day", CycleName(day)},
               {"hour", input.hasTime ? nlohmann::json(CycleName(hour)) : nlohmann::json()}}}};
-        out << j.dump() << '\n';
+        out << JsonText(j) << '\n';
         return 0;
     }
     out << "公历：" << FormatDateTime(t, input.hasTime) << (input.hasTime ? "（北京时间）" : "") << '\n'

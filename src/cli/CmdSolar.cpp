@@ -1,5 +1,6 @@
 // qiravel-cli solar: the Gregorian date of a lunar date.
 #include "CliArgs.h"
+#include "CliJson.h"
 #include "Commands.h"
 #include "LunarFormat.h"
 #include "Yidateex.h"
@@ -30,7 +31,7 @@ int RunSolar(const CommandArgs& argv, std::ostream& out)
                              {{"year", StoredToHistoricalYear(lunar.year)}, {"month", lunar.month}, {"day", lunar.day},
                               {"leap", leap}, {"text", LunarDateText(lunar, leap)}}},
                             {"gregorian", FormatDateTime(solar, input.hasTime)}};
-        out << j.dump() << '\n';
+        out << JsonText(j) << '\n';
         return 0;
     }
     out << "农历：" << LunarDateText(lunar, leap) << '\n'

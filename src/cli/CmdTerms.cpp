@@ -1,5 +1,6 @@
 // qiravel-cli terms: the 24 solar terms of a year with their Beijing times.
 #include "CliArgs.h"
+#include "CliJson.h"
 #include "Commands.h"
 #include "LunarFormat.h"
 #include "Yidateex.h"
@@ -22,7 +23,7 @@ int RunTerms(const CommandArgs& argv, std::ostream& out)
             if (r.time.year == kTermListEnd) break;
             list.push_back({{"index", r.index}, {"name", kTermNames[r.index]}, {"time", FormatDateTime(r.time)}});
         }
-        out << nlohmann::json{{"year", StoredToHistoricalYear(year)}, {"terms", list}}.dump() << '\n';
+        out << JsonText(nlohmann::json{{"year", StoredToHistoricalYear(year)}, {"terms", list}}) << '\n';
         return 0;
     }
     out << YearText(year) << "的节气（北京时间）：\n";

@@ -4,7 +4,9 @@
 
 #include <csignal>
 #include <cstdio>
+#include <exception>
 #include <iostream>
+#include <new>
 #include <sstream>
 
 namespace {
@@ -71,7 +73,7 @@ const std::vector<Command>& AllCommands()
 
 namespace {
 
-int Run(int argc, char** argv)
+int RunCommand(int argc, char** argv)
 {
     if (argc < 2) return ShowExamples(std::cout);
     const std::string name = argv[1];
@@ -80,30 +82,36 @@ int Run(int argc, char** argv)
         return 0;
     }
     const Command* command = FindCommand(name);
-    if (!command) {
-        std::cerr << "错误：未知命令 " << Abbreviated(name) << "（qiravel-cli help 列出全部命令）\n";
-        return 2;
-    }
-    try {
-        return command->run(CommandArgs(argv + 2, argv + argc), std::cout);
-    } catch (const UsageError& e) {
-        std::cerr << "错误：" << Abbreviated(e.message) << '\n';
-        return 2;
-    }
+    if (!command) throw UsageError{"未知命令 " + name + "（qiravel-cli help 列出全部命令）"};
+    return command->run(CommandArgs(argv + 2, argv + argc), std::cout);
 }
 
 }  // namespace
 
+// Nothing a user types or a file holds may end the program unannounced: every way out is one
+// line on the error stream and an exit code (2 bad input, 1 a failed operation).
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
     // A file grown past the size limit fails its write (and is reported) instead of killing us.
     std::signal(SIGXFSZ, SIG_IGN);
-    const int code = Run(argc, argv);
-    // Output that never arrived (a full disk, a closed pipe) is a failure, not a success.
-    if (!std::cout.flush() || std::fflush(stdout) != 0) {
-        std::cerr << "错误：无法写出结果\n";
-        return code == 0 ? 1 : code;
+    try {
+        const int code = RunCommand(argc, argv);
+        // Output that never arrived (a full disk, a closed pipe) is a failure, not a success.
+        if (!std::cout.flush() || std::fflush(stdout) != 0) {
+            std::cerr << "错误：无法写出结果\n";
+            return code == 0 ? 1 : code;
+        }
+        return code;
+    } catch (const UsageError& e) {
+        std::cerr << "错误：" << Abbreviated(OneLine(e.message)) << '\n';
+        return 2;
+    } catch (const std::bad_alloc&) {
+        std::cerr << "错误：内存不足，操作未完成\n";
+    } catch (const std::exception& e) {
+        std::cerr << "错误：内部错误，操作未完成（" << OneLine(e.what()) << "）\n";
+    } catch (...) {
+        std::cerr << "错误：内部错误，操作未完成\n";
     }
-    return code;
+    return 1;
 }

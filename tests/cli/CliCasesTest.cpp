@@ -88,13 +88,13 @@ TEST_F(CliCases, AddStoresTheCaseWithAnEmptyCommentDocument)
 TEST_F(CliCases, AddTakesEveryBirthOption)
 {
     const auto c = Add("Ab", "-120-12-30",
-                       {"--lunar", "--leap", "--province", "3", "--city", "2", "--longitude", "114.5", "--latitude",
-                        "38.25", "--kind", "人盘"});
+                       {"--province", "3", "--city", "2", "--longitude", "114.5", "--latitude", "38.25", "--kind",
+                        "人盘"});
     EXPECT_EQ(c["name"], "ab");            // Latin letters lowered
     EXPECT_EQ(c["date"], "-120-12-30 08:30");  // 120 BC, stored as year -119
     EXPECT_EQ(c["commentName"], "ab_-11912300830");
-    EXPECT_EQ(c["lunar"], true);
-    EXPECT_EQ(c["leap"], true);
+    EXPECT_EQ(c["lunar"], false);
+    EXPECT_EQ(c["leap"], false);
     EXPECT_EQ(c["sex"], "男");
     EXPECT_EQ(c["province"], 3);
     EXPECT_EQ(c["city"], 2);
@@ -106,6 +106,11 @@ TEST_F(CliCases, AddTakesEveryBirthOption)
     CaseRecord r;
     ASSERT_EQ(db.Read(0, r), DbStatus::Ok);
     EXPECT_EQ(r.birth, (MDateTime{-119, 12, 30, 8, 30}));
+
+    const auto leap = Add("cd", "2020-04-01", {"--lunar", "--leap"});  // 2020 has a leap fourth month
+    EXPECT_EQ(leap["date"], "2020-04-01 08:30");
+    EXPECT_EQ(leap["lunar"], true);
+    EXPECT_EQ(leap["leap"], true);
 }
 
 TEST_F(CliCases, BadArgumentsGetOneChineseLineAndExitCode2)
@@ -121,7 +126,7 @@ TEST_F(CliCases, BadArgumentsGetOneChineseLineAndExitCode2)
     ExpectUsageError(Cases(with({"--name", "诸葛孔明先"})), "8个字节");
     ExpectUsageError(Cases(with({"--name", "😀"})));
     ExpectUsageError(Cases(with({"--name", "a", "--sex", "x"})), "性别");
-    ExpectUsageError(Cases(with({"--name", "a", "--leap"})), "--lunar");
+    ExpectUsageError(Cases(with({"--name", "a", "--leap"})), "闰月只用于农历日期");
     ExpectUsageError(Cases(with({"--name", "a", "--kind", "月盘"})), "盘式");
     ExpectUsageError(Cases(with({"--name", "a", "--province", "3"})), "--longitude");
     ExpectUsageError(Cases(with({"--name", "a", "--province", "35"})));

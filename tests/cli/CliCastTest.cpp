@@ -127,9 +127,11 @@ TEST_F(CliCast, AnnualLayers)
 
 TEST_F(CliCast, FailedCastPrintsTheReasonAndExits1)
 {
-    const ProcessResult r = Cast(Birth("2023-02-29"));
+    // Local mean time at 100°E moves the first minutes of -4713 into the year before.
+    std::ofstream(home.dat() / "set.ini") << "[ziwei]\nidate=2\n";
+    const ProcessResult r = Cast(Plus(Birth("-4713-01-01", "00:10"), {"--longitude", "100"}));
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "不存在这个日期\n");
+    EXPECT_EQ(r.err, "公、农历正常转换年份在-4713到9999之间\n");
     EXPECT_TRUE(r.out.empty());
     const ProcessResult early = Cast(Plus(Birth(), {"--annual", "1984-02-05T12:00"}));
     EXPECT_EQ(early.exitCode, 1);
@@ -150,6 +152,8 @@ TEST_F(CliCast, MalformedArgumentsExit2)
         {"--name", "", "--date", "1984-02-05", "--time", "12:00", "--sex", "男"},
         Birth("1984-02-05", "25:00"),
         Birth("0-01-01"),
+        Birth("2023-02-29"),
+        Plus(Birth("2021-04-01"), {"--lunar", "--leap"}),
     };
     for (const auto& args : cases) {
         const ProcessResult r = Cast(args);

@@ -24,7 +24,7 @@ ChartInput Zhang()
     ChartInput in;
     in.birth = {1984, 2, 5, 12, 30};
     in.isMale = 1;
-    std::snprintf(in.name, sizeof in.name, "%s", "张三");
+    in.name = "张三";
     return in;
 }
 

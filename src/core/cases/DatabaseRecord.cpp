@@ -31,15 +31,6 @@ bool EncodeText(uint8_t* bytes, FieldSpan field, std::size_t maxBytes, const std
     return true;
 }
 
-// The longest prefix of a UTF-8 text within maxBytes, never splitting a character.
-std::string_view Utf8Prefix(std::string_view text, std::size_t maxBytes)
-{
-    if (text.size() <= maxBytes) return text;
-    std::size_t end = maxBytes;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    return text.substr(0, end);
-}
-
 }  // namespace
 
 CaseRecord DecodeCaseRecord(const uint8_t* bytes)
@@ -93,7 +84,7 @@ std::optional<CaseRecordBytes> EncodeCaseRecord(const CaseRecord& r)
 
 void SetBirthData(CaseRecord& record, const ChartInput& input)
 {
-    record.name = std::string(input.name, strnlen(input.name, sizeof input.name));
+    record.name = input.name;
     record.birth = input.birth;
     record.isLunar = input.isLunar;
     record.isLeap = input.isLeap;
@@ -108,9 +99,7 @@ void SetBirthData(CaseRecord& record, const ChartInput& input)
 ChartInput BirthDataOf(const CaseRecord& record)
 {
     ChartInput input;
-    // Every name of at most 8 GBK bytes fits; only a damaged or over-long foreign name is cut.
-    const std::string_view name = Utf8Prefix(record.name, sizeof input.name - 1);
-    std::memcpy(input.name, name.data(), name.size());
+    input.name = record.name;  // whole, even a damaged foreign name
     input.birth = record.birth;
     input.isLunar = record.isLunar;
     input.isLeap = record.isLeap;

@@ -1,6 +1,7 @@
 #pragma once
-// The records that pass in and out of the chart engine. All are plain data without pointers,
-// zero-filled and copied whole.
+// The records that pass in and out of the chart engine. All but ChartInput, whose texts are
+// strings so that no buffer can cut a character, are plain data without pointers, zero-filled
+// and copied whole.
 //
 // Numbering used by all chart code:
 //   stem 0..9 (0 癸, 1 甲 … 9 壬), branch 0..11 (0 亥, 1 子 … 11 戌), cycle index 0..59;
@@ -10,6 +11,7 @@
 #include "MDateTime.h"
 
 #include <cstdint>
+#include <string>
 
 constexpr int kPalaceCount = 12;
 constexpr int kStarCount = 61;
@@ -20,8 +22,8 @@ constexpr int kMarkSlots = 3;
 enum class ChartKind : uint8_t { Heaven = 0, Earth = 1, Human = 2 };  // 天盘, 地盘, 人盘
 
 struct ChartInput {
-    char place[76] = {};       // "province-city" or "未知地", UTF-8 (at most 50 GBK bytes)
-    char name[13] = {};        // UTF-8; at most 8 GBK bytes
+    std::string place;         // "province-city" or "未知地", UTF-8 (at most 50 GBK bytes)
+    std::string name;          // UTF-8; at most 8 GBK bytes
     MDateTime birth{};         // astronomical year; Gregorian/Julian unless isLunar
     uint8_t isLunar = 0;       // birth is a lunar date
     uint8_t isLeap = 0;        // the lunar month is the leap one (read only when isLunar)

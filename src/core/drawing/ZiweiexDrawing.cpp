@@ -114,7 +114,7 @@ void ChartDrawing::DrawCentreBox(const ChartView& view)
     std::vector<std::string> lines;
     lines.push_back(annual ? Format("【%d岁流年命盘】", chart.annualAge)
                            : "【本命盘-" + std::string(ChartKindName(input.chartKind)) + "】");
-    std::string person = Format("姓名:%s,%s", input.name, input.place);
+    std::string person = Format("姓名:%s,%s", input.name.c_str(), input.place.c_str());
     if (settings.idate != 0) {
         const double degrees = std::floor(input.longitude);
         person += Format("(经度:%d:%d)", static_cast<int>(degrees),

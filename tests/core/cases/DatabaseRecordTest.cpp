@@ -138,7 +138,7 @@ TEST(CaseRecordLayout, RefusesTextsTheFieldsCannotHold)
 TEST(CaseRecordLayout, BirthDataIsAChartInputLessItsPlace)
 {
     ChartInput in;
-    std::strcpy(in.name, "张三");
+    in.name = "张三";
     in.birth = {1984, 2, 5, 12, 0};
     in.isLunar = 1;
     in.isLeap = 0;
@@ -154,7 +154,7 @@ TEST(CaseRecordLayout, BirthDataIsAChartInputLessItsPlace)
     EXPECT_EQ(r.name, "张三");
     EXPECT_EQ(r.category, "家人");
     const ChartInput back = BirthDataOf(r);
-    EXPECT_STREQ(back.name, "张三");
+    EXPECT_EQ(back.name, "张三");
     EXPECT_EQ(back.birth, in.birth);
     EXPECT_EQ(back.isLunar, 1);
     EXPECT_EQ(back.isMale, 0);
@@ -163,8 +163,8 @@ TEST(CaseRecordLayout, BirthDataIsAChartInputLessItsPlace)
     EXPECT_EQ(back.longitude, 111.5f);
     EXPECT_EQ(back.latitude, 40.75f);
     EXPECT_EQ(back.chartKind, 1);
-    EXPECT_STREQ(back.place, "");
+    EXPECT_EQ(back.place, "");
 
     r.name = "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD";  // damaged foreign name
-    EXPECT_STREQ(BirthDataOf(r).name, "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD");
+    EXPECT_EQ(BirthDataOf(r).name, r.name);  // whole: no buffer cuts it
 }

@@ -37,8 +37,8 @@ protected:
                     static_cast<int16_t>(hour), static_cast<int16_t>(minute)};
         in.isMale = male ? 1 : 0;
         in.longitude = 120.0f;
-        std::snprintf(in.name, sizeof in.name, "%s", male ? "张三" : "李四");
-        std::snprintf(in.place, sizeof in.place, "%s", "北京-北京");
+        in.name = male ? "张三" : "李四";
+        in.place = "北京-北京";
         return in;
     }
 
