@@ -1,5 +1,6 @@
 #include "CliArgs.h"
 
+#include "ProgramFolder.h"
 #include "ZiweiexNames.h"
 
 #include <algorithm>
@@ -47,7 +48,8 @@ CliArgs::CliArgs(const std::vector<std::string>& argv, const std::set<std::strin
             } else {
                 throw UsageError{"选项 --" + name + " 缺少取值"};
             }
-        } else if (flags.count(name) && !inlineValue) {
+        } else if (flags.count(name)) {
+            if (inlineValue) throw UsageError{"选项 --" + name + " 不带取值"};
             options_[name] = "";
         } else {
             throw UsageError{"未知选项：--" + name};
@@ -74,6 +76,21 @@ std::string CliArgs::single(const std::string& what) const
 {
     if (positional_.size() != 1) throw UsageError{"需要一个参数：" + what};
     return positional_.front();
+}
+
+std::string Abbreviated(const std::string& text, std::size_t maxBytes)
+{
+    if (text.size() <= maxBytes) return text;
+    std::size_t end = maxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return text.substr(0, end) + "…";
+}
+
+std::filesystem::path HomeFolder(const CliArgs& args)
+{
+    const auto home = args.value("home");
+    if (home && home->empty()) throw UsageError{"--home 的文件夹不能为空"};
+    return ResolveProgramFolder(home.value_or(""));
 }
 
 int ParseInt(const std::string& text, int low, int high, const std::string& what)

@@ -4,6 +4,8 @@
 #include "MDateTime.h"
 #include "ZiweiexTypes.h"
 
+#include <cstddef>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <set>
@@ -50,6 +52,12 @@ ParsedDateTime ParseDateTime(const std::string& text, bool timeAllowed = true);
 
 // "HH:MM".
 void ParseClock(const std::string& text, MDateTime& into);
+
+// A text shown back to the user, cut to a readable length (never inside a character).
+std::string Abbreviated(const std::string& text, std::size_t maxBytes = 200);
+
+// The program folder the command's --home names, else the usual one; an empty --home is an error.
+std::filesystem::path HomeFolder(const CliArgs& args);
 
 // A whole decimal number within [low, high]; `what` names it in the error.
 int ParseInt(const std::string& text, int low, int high, const std::string& what);

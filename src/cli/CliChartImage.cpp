@@ -46,7 +46,7 @@ bool ChartImage::Save(const ImageRequest& request) const
     for (const auto& file : files) {
         if (!file.path) continue;
         if (!SaveImage(canvas_->image(), QString::fromStdString(*file.path), file.format)) {
-            std::cerr << "无法写入图像文件：" << *file.path << '\n';
+            std::cerr << "无法写入图像文件：" << Abbreviated(*file.path) << '\n';
             return false;
         }
     }

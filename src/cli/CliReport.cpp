@@ -1,10 +1,11 @@
 #include "CliReport.h"
 
 #include "CliGui.h"
+#include "CliArgs.h"
 #include "Decziwei.h"
+#include "ImageFiles.h"
 #include "ReportDocument.h"
 
-#include <QSaveFile>
 #include <QTextDocument>
 
 #include <iostream>
@@ -15,10 +16,7 @@ constexpr int kReportPointSize = 11;
 
 bool WriteHtml(const QTextDocument& document, const std::string& path)
 {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    const QByteArray html = document.toHtml().toUtf8();
-    return file.write(html) == html.size() && file.commit();
+    return WriteOutputFile(QString::fromStdString(path), document.toHtml().toUtf8());
 }
 
 }  // namespace
@@ -43,7 +41,7 @@ std::string Report(const MZiWeiEx& engine, const std::optional<std::string>& htm
     builder.BuildReport(chart, settings);
     builder.SetTarget(nullptr);
     if (!WriteHtml(document, *htmlPath)) {
-        std::cerr << "无法写入报告文件：" << *htmlPath << '\n';
+        std::cerr << "无法写入报告文件：" << Abbreviated(*htmlPath) << '\n';
         return {};
     }
     return builder.LastReport();

@@ -9,7 +9,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <iostream>
+#include <optional>
 #include <map>
 #include <ostream>
 
@@ -31,6 +33,9 @@ constexpr std::string_view kTooFewToCompact = "命例数据过少，无需整理
 constexpr std::string_view kNoImportFile = "没有导入的数据文件！";
 constexpr std::string_view kNoImportFolder = "没有导入的数据文件夹！";
 constexpr std::string_view kOwnFolder = "不能使用程序自己的文件夹";
+constexpr std::string_view kNotCaseFile = "导入的数据不是完整的命例文件，或是符号链接，未作任何改动";
+constexpr std::string_view kWriteProtected = "命例文件是只读的，未作任何改动";
+constexpr std::string_view kCategoryControl = "类别名不能含有控制字符（如换行、制表符）";
 
 // The comment document of a newly added case: an empty rich-text document.
 constexpr std::string_view kEmptyComment =
@@ -59,6 +64,8 @@ std::string StatusText(DbStatus status)
     case DbStatus::IoError: return "读写命例文件失败";
     case DbStatus::BadText: return "文字无法按GBK保存，或超出字段长度";
     case DbStatus::OwnFolder: return std::string(kOwnFolder);
+    case DbStatus::NotCaseFile: return std::string(kNotCaseFile);
+    case DbStatus::WriteProtected: return std::string(kWriteProtected);
     }
     return "未知错误";
 }
@@ -80,7 +87,7 @@ CliArgs ParseArgs(const CommandArgs& argv, std::set<std::string> valued, std::se
 
 void OpenStore(MDataBase& db, const CliArgs& args)
 {
-    Check(db.Open(ResolveProgramFolder(args.value("home").value_or(""))), "打开命例文件");
+    Check(db.Open(HomeFolder(args)), "打开命例文件");
 }
 
 void NoPositional(const CliArgs& args)
@@ -112,41 +119,47 @@ nlohmann::json CaseJson(const CaseRecord& r)
             {"kind", KindName(r)},      {"commentName", r.commentName}};
 }
 
+// A text of a record as one field of a line: control characters (a file written elsewhere may
+// hold them) would break the one-case-a-line output, so each shows as "?".
+std::string LineField(std::string text)
+{
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return text;
+}
+
 // One line per case, as the case list shows it.
 std::string CaseLine(const CaseRecord& r)
 {
-    return std::to_string(r.recordNo) + "\t" + r.name + "\t" + SexName(r) + "\t" + FormatDateTime(r.birth) + "（" +
-           CalendarName(r) + "）\t" + KindName(r) + "\t" + r.category;
+    return std::to_string(r.recordNo) + "\t" + LineField(r.name) + "\t" + SexName(r) + "\t" +
+           FormatDateTime(r.birth) + "（" + CalendarName(r) + "）\t" + KindName(r) + "\t" + LineField(r.category);
 }
 
-void PrintCases(const std::vector<CaseRecord>& cases, bool json, std::ostream& out)
-{
-    if (json) {
-        nlohmann::json list = nlohmann::json::array();
-        for (const CaseRecord& r : cases) list.push_back(CaseJson(r));
-        out << JsonText(list) << '\n';
-        return;
-    }
-    for (const CaseRecord& r : cases) out << CaseLine(r) << '\n';
-}
-
-// The live cases among `numbers`, read through one scan of the case file.
-std::vector<CaseRecord> ReadLive(MDataBase& db, const std::vector<int32_t>& numbers)
+// Prints the live cases among the numbers `next` hands out (nullopt ends them) as they are
+// read, through one scan of the case file: memory stays the same whatever the file's size.
+template <class Next>
+void PrintLive(MDataBase& db, Next next, bool json, std::ostream& out)
 {
     Check(db.BeginScan(), "读取命例");
-    std::vector<CaseRecord> cases;
-    for (const int32_t n : numbers) {
+    if (json) out << '[';
+    bool first = true;
+    DbStatus failure = DbStatus::Ok;
+    for (std::optional<int32_t> n = next(); n; n = next()) {
         CaseRecord r;
-        const DbStatus s = db.ReadScanned(n, r);
-        if (s == DbStatus::Ok) {
-            cases.push_back(std::move(r));
-        } else if (s != DbStatus::Deleted && s != DbStatus::OutOfRange) {
-            db.EndScan();
-            Check(s, "读取命例");
+        const DbStatus s = db.ReadScanned(*n, r);
+        if (s == DbStatus::OutOfRange) break;  // the numbers are ascending
+        if (s == DbStatus::Deleted) continue;
+        if (s != DbStatus::Ok) {
+            failure = s;
+            break;
         }
+        if (json) out << (first ? "" : ",") << JsonText(CaseJson(r));
+        else out << CaseLine(r) << '\n';
+        first = false;
     }
     db.EndScan();
-    return cases;
+    Check(failure, "读取命例");
+    if (json) out << "]\n";
 }
 
 int32_t CountOf(const MDataBase& db)
@@ -162,6 +175,9 @@ std::string CheckedCategory(const CliArgs& args)
     const auto first = category.find_first_not_of(" \t");
     category = first == std::string::npos ? "" : category.substr(first, category.find_last_not_of(" \t") - first + 1);
     if (category.empty()) throw UsageError{std::string(kCategoryEmpty)};
+    if (std::any_of(category.begin(), category.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; }))
+        throw UsageError{std::string(kCategoryControl)};
     const auto bytes = GbkByteCount(category);
     if (!bytes || *bytes > kCategoryMaxGbkBytes) throw UsageError{std::string(kCategoryTooLong) + category};
     return category;
@@ -196,9 +212,9 @@ int List(const CommandArgs& argv, std::ostream& out)
     NoPositional(args);
     MDataBase db;
     OpenStore(db, args);
-    std::vector<int32_t> all(static_cast<std::size_t>(CountOf(db)));
-    for (std::size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int32_t>(i);
-    PrintCases(ReadLive(db, all), args.has("json"), out);
+    int32_t n = 0;
+    PrintLive(db, [&]() -> std::optional<int32_t> { return n < INT32_MAX ? std::optional(n++) : std::nullopt; },
+              args.has("json"), out);
     return 0;
 }
 
@@ -244,10 +260,11 @@ int Delete(const CommandArgs& argv, std::ostream& out)
     const int32_t number = CaseNumber(args);
     MDataBase db;
     OpenStore(db, args);
-    const CaseRecord r = ReadCase(db, number);
-    // The record first: should anything fail, no live case is left without its comment.
-    Check(db.MarkDeleted(number), "删除命例");
-    Check(db.DeleteComment(r), "命例已删除，但删除评语文件");
+    CaseRecord r;
+    const DbStatus s = db.DeleteCase(number, r);
+    if (s == DbStatus::OutOfRange) throw StoreFailure{"没有第" + std::to_string(number) + "条命例"};
+    if (s == DbStatus::Deleted) throw StoreFailure{"第" + std::to_string(number) + "条命例已删除"};
+    Check(s, r.IsDeleted() ? "命例已删除，但删除评语文件" : "删除命例");
     if (args.has("json")) out << JsonText(nlohmann::json{{"deleted", number}}) << '\n';
     else out << "已删除第" << number << "条命例：" << r.name << '\n';
     return 0;
@@ -309,10 +326,10 @@ int Search(const CommandArgs& argv, std::ostream& out)
     }
     std::vector<int32_t> found;
     Check(db.Search(criteria, found), "查找命例");
-    const std::vector<CaseRecord> cases = ReadLive(db, found);
-    if (!json && cases.empty()) out << kNothingFound << '\n';
-    else if (!json) out << "共找到" << cases.size() << "条记录\n";
-    PrintCases(cases, json, out);
+    if (!json && found.empty()) out << kNothingFound << '\n';
+    else if (!json) out << "共找到" << found.size() << "条记录\n";
+    std::size_t i = 0;
+    PrintLive(db, [&]() { return i < found.size() ? std::optional(found[i++]) : std::nullopt; }, json, out);
     return 0;
 }
 
@@ -347,13 +364,14 @@ int Import(const CommandArgs& argv, std::ostream& out)
     const fs::path folder = ExistingFolder(args);
     const auto cases = FindEntryIgnoringCase(folder, kCaseFileName);
     std::error_code ec;
-    if (!cases || !fs::is_regular_file(*cases, ec)) throw UsageError{std::string(kNoImportFile)};
+    if (!cases || !fs::exists(fs::symlink_status(*cases, ec))) throw UsageError{std::string(kNoImportFile)};
     const auto comments = FindEntryIgnoringCase(folder, kCommentFolderName);
-    if (!comments || !fs::is_directory(*comments, ec)) throw UsageError{std::string(kNoImportFolder)};
+    if (!comments || !fs::is_directory(fs::symlink_status(*comments, ec))) throw UsageError{std::string(kNoImportFolder)};
     MDataBase db;
     OpenStore(db, args);
     const DbStatus s = db.ImportFrom(folder);
     if (s == DbStatus::OwnFolder) throw UsageError{std::string(kOwnFolder)};
+    if (s == DbStatus::NotCaseFile) throw UsageError{std::string(kNotCaseFile)};
     Check(s, "导入命例");
     const int32_t count = CountOf(db);
     if (args.has("json")) out << JsonText(nlohmann::json{{"count", count}}) << '\n';
@@ -395,7 +413,7 @@ int RunCases(const CommandArgs& args, std::ostream& out)
     try {
         return sub->second(args, out);
     } catch (const StoreFailure& failure) {
-        std::cerr << "错误：" << failure.message << '\n';
+        std::cerr << "错误：" << Abbreviated(failure.message) << '\n';
         return 1;
     }
 }

@@ -10,7 +10,13 @@
 #include "ZiweiexNames.h"
 #include "ZiweiexSettings.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <fstream>
 #include <iostream>
 #include <sstream>
@@ -26,7 +32,8 @@ MDateTime ParseAnnual(const std::string& text)
     return annual.value;
 }
 
-// One batch line: name, date, time, sex, lunar, leap, kind, longitude [, annual date-time].
+}  // namespace
+
 CastRequest RequestFromLine(const std::string& line)
 {
     std::vector<std::string> fields;
@@ -50,25 +57,81 @@ CastRequest RequestFromLine(const std::string& line)
     return r;
 }
 
+bool BatchLineReader::Fill()
+{
+    if (atEnd_ || failed_) return false;
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer_, sizeof buffer_);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) failed_ = true;
+        if (n == 0) atEnd_ = true;
+        if (n <= 0) return false;
+        begin_ = 0;
+        end_ = static_cast<std::size_t>(n);
+        return true;
+    }
+}
+
+BatchLineReader::Result BatchLineReader::Next(std::string& line)
+{
+    line.clear();
+    bool any = false, tooLong = false;
+    for (;;) {
+        if (begin_ == end_ && !Fill()) {
+            if (failed_) return Result::Failed;
+            if (!any) return Result::End;
+            break;  // a last line without its newline
+        }
+        any = true;
+        const char* start = buffer_ + begin_;
+        const auto* nl = static_cast<const char*>(std::memchr(start, '\n', end_ - begin_));
+        const std::size_t take = nl ? static_cast<std::size_t>(nl - start) : end_ - begin_;
+        const std::size_t room = kMaxBatchLineBytes - line.size();
+        if (take > room) tooLong = true;
+        line.append(start, std::min(take, room));
+        begin_ += take;
+        if (nl) {
+            ++begin_;
+            break;
+        }
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    return tooLong ? Result::TooLong : Result::Line;
+}
+
+namespace {
+
 int RunBatch(const std::string& source, const std::filesystem::path& home, std::ostream& out)
 {
-    std::ifstream file;
-    if (source != "-") {
-        file.open(source);
-        if (!file) throw UsageError{"无法打开批量文件：" + source};
-    }
-    std::istream& in = source == "-" ? std::cin : file;
+    const int fd = source == "-" ? STDIN_FILENO : ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw UsageError{"无法打开批量文件：" + source};
+    struct FdCloser {
+        int fd;
+        ~FdCloser()
+        {
+            if (fd != STDIN_FILENO) ::close(fd);
+        }
+    } closer{fd};
+    struct stat st{};
+    if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) throw UsageError{"批量文件是一个文件夹：" + source};
 
     MZiWeiEx engine(home);
     engine.FixSettings(ReadChartSettings(home));
     bool allCast = true;
     int lineNumber = 0;
-    for (std::string line; std::getline(in, line);) {
+    BatchLineReader reader(fd);
+    std::string line;
+    for (BatchLineReader::Result got; (got = reader.Next(line)) != BatchLineReader::Result::End;) {
+        if (got == BatchLineReader::Result::Failed) {
+            std::cerr << "错误：读取批量文件失败（第" << lineNumber + 1 << "行起未读）：" << source << '\n';
+            return 1;
+        }
         ++lineNumber;
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (line.empty()) continue;
+        if (got == BatchLineReader::Result::Line && line.empty()) continue;
         std::string error;
         try {
+            if (got == BatchLineReader::Result::TooLong)
+                throw UsageError{"这一行超过" + std::to_string(kMaxBatchLineBytes) + "字节"};
             if (Cast(engine, RequestFromLine(line))) {
                 out << JsonText(CastJson(engine)) << '\n';
                 continue;
@@ -115,7 +178,7 @@ int RunCast(const CommandArgs& argv, std::ostream& out)
     flags.insert({"json", "report"});
     const CliArgs args(argv, valued, flags);
     if (!args.positional().empty()) throw UsageError{"多余的参数：" + args.positional().front()};
-    const std::filesystem::path home = ResolveProgramFolder(args.value("home").value_or(""));
+    const std::filesystem::path home = HomeFolder(args);
     if (auto batch = args.value("batch")) {
         for (const char* option : {"name", "date", "time", "sex", "longitude", "latitude", "place", "kind", "annual",
                                    "lunar", "leap", "daily-hourly"})

@@ -30,7 +30,7 @@ int RunClick(const CommandArgs& argv, std::ostream& out)
     const int x = ParseInt(args.require("x"), 0, 100000, "横坐标");
     const int y = ParseInt(args.require("y"), 0, 100000, "纵坐标");
 
-    MZiWeiEx engine(ResolveProgramFolder(args.value("home").value_or("")));
+    MZiWeiEx engine(HomeFolder(args));
     ChartImage chartImage;
     chartImage.Attach(engine, image.fontSize);
     if (!Cast(engine, request)) {

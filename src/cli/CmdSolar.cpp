@@ -22,6 +22,9 @@ int RunSolar(const CommandArgs& argv, std::ostream& out)
     MDateTime solar;
     std::string message;
     if (!calendar.LunarToGregorian(lunar, solar, leap, message)) throw UsageError{message};
+    const int solarYear = StoredToHistoricalYear(solar.year);
+    if (solarYear < kFirstHistoricalYear || solarYear > kLastYear)
+        throw UsageError{"换算出的公历日期超出-4713到9999年的范围：" + FormatDateTime(solar, false)};
 
     if (args.has("json")) {
         nlohmann::json j = {{"lunar",

@@ -4,6 +4,8 @@
 #include "QiravelVersion.h"
 
 #include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <new>
@@ -114,16 +116,18 @@ int RunCommand(int argc, char** argv)
 int main(int argc, char** argv)
 {
     std::ios::sync_with_stdio(false);
+    // A file grown past the size limit fails its write (and is reported) instead of killing us.
+    std::signal(SIGXFSZ, SIG_IGN);
     try {
         const int code = RunCommand(argc, argv);
-        std::cout.flush();
-        if (code == 0 && !std::cout) {
+        // Output that never arrived (a full disk, a closed pipe) is a failure, not a success.
+        if (!std::cout.flush() || std::fflush(stdout) != 0) {
             std::cerr << "错误：无法写出结果\n";
-            return 1;
+            return code == 0 ? 1 : code;
         }
         return code;
     } catch (const UsageError& e) {
-        std::cerr << "错误：" << OneLine(e.message) << '\n';
+        std::cerr << "错误：" << Abbreviated(OneLine(e.message)) << '\n';
         return 2;
     } catch (const std::bad_alloc&) {
         std::cerr << "错误：内存不足，操作未完成\n";

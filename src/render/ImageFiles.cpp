@@ -1,11 +1,13 @@
 #include "ImageFiles.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
 
 #include <cstdio>
 #include <jpeglib.h>
 #include <setjmp.h>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -60,22 +62,30 @@ std::vector<unsigned char> EncodeJpeg(const QImage& source, int quality)
 
 }  // namespace
 
+bool WriteOutputFile(const QString& path, const QByteArray& bytes)
+{
+    struct stat st{};
+    const QByteArray native = QFile::encodeName(path);
+    if (::stat(native.constData(), &st) == 0 && !S_ISREG(st.st_mode)) {
+        if (S_ISDIR(st.st_mode)) return false;
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size() &&
+               file.flush() && (file.close(), file.error() == QFileDevice::NoError);
+    }
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+}
+
 bool SaveImage(const QImage& image, const QString& path, ImageFormat format, int jpegQuality)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    bool written = false;
+    QByteArray bytes;
     if (format == ImageFormat::Jpeg) {
-        const std::vector<unsigned char> bytes = EncodeJpeg(image, jpegQuality);
-        written = !bytes.empty() &&
-                  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<qint64>(bytes.size())) ==
-                      static_cast<qint64>(bytes.size());
+        const std::vector<unsigned char> jpeg = EncodeJpeg(image, jpegQuality);
+        bytes = QByteArray(reinterpret_cast<const char*>(jpeg.data()), static_cast<qsizetype>(jpeg.size()));
     } else {
-        written = image.save(&file, format == ImageFormat::Png ? "PNG" : "BMP");
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, format == ImageFormat::Png ? "PNG" : "BMP")) return false;
     }
-    if (!written) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return !bytes.isEmpty() && WriteOutputFile(path, bytes);
 }

@@ -7,7 +7,12 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdlib>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -267,4 +272,97 @@ TEST_F(CliCases, TheProgramFolderCanComeFromTheEnvironment)
     unsetenv("QIRAVEL_HOME");
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(fs::file_size(CaseFile()), kCaseRecordSize);
+}
+
+// Input: a category with a control character would break the one-case-a-line output; a
+// foreign record holding one still lists on one line.
+TEST_F(CliCases, ControlCharactersNeverBreakTheOneCaseALineOutput)
+{
+    const std::vector<std::string> add = {"add", "--name", "a", "--date", "1990-05-01", "--time", "08:30", "--sex", "男"};
+    for (const char* category : {"家\n人", "家\t人", "a\x7F"}) {
+        std::vector<std::string> args = add;
+        args.insert(args.end(), {"--category", category});
+        ExpectUsageError(Cases(args), "控制字符");
+    }
+    CaseRecord r = SampleCase("x");
+    r.category = "a\nb";
+    WriteBytes(CaseFile(), RecordBytes(r));
+    const auto listed = Cases({"list"});
+    EXPECT_EQ(listed.exitCode, 0) << listed.err;
+    EXPECT_EQ(std::count(listed.out.begin(), listed.out.end(), '\n'), 1) << listed.out;
+}
+
+// Input: the number listed, shown and deleted is the record's position, not what it stores.
+TEST_F(CliCases, ListedNumbersArePositions)
+{
+    CaseRecord a = SampleCase("a"), b = SampleCase("b");
+    a.recordNo = 1;
+    b.recordNo = 0;
+    WriteBytes(CaseFile(), RecordBytes(a) + RecordBytes(b));
+    const auto list = Json({"list"});
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0]["name"], "a");
+    EXPECT_EQ(list[0]["number"], 0);
+    ASSERT_EQ(Cases({"delete", "0"}).exitCode, 0);
+    EXPECT_EQ(Json({"list"})[0]["name"], "b");
+}
+
+// Files: an import source whose case file is a symlink or not whole records is refused with
+// its message, and nothing is replaced.
+TEST_F(CliCases, ImportRefusesASymlinkedOrBrokenCaseFile)
+{
+    Add("张三");
+    const std::string before = FileBytes(CaseFile());
+    TempHome source;
+    fs::create_directory(source.path() / "ZiWei_f");
+    fs::create_symlink("/etc/passwd", source.path() / "ZiWei.dat");
+    ExpectUsageError(Cases({"import", source.path().string()}), "不是完整的命例文件");
+    fs::remove(source.path() / "ZiWei.dat");
+    WriteBytes(source.path() / "ZiWei.dat", std::string(kCaseRecordSize + 1, '\0'));
+    ExpectUsageError(Cases({"import", source.path().string()}), "不是完整的命例文件");
+    EXPECT_EQ(FileBytes(CaseFile()), before);
+    EXPECT_TRUE(fs::exists(CommentFolder() / "张三_199005010830.rtf"));
+}
+
+// Streams: a compaction that outgrows the file-size limit reports it instead of dying of SIGXFSZ.
+TEST_F(CliCases, CompactionPastTheFileSizeLimitFailsWithAMessage)
+{
+    WriteBytes(CaseFile(), std::string(1000 * kCaseRecordSize, '\0'));
+    const std::string before = FileBytes(CaseFile());
+    const auto r = RunProcess("/bin/sh", {"-c", "ulimit -f 64 && exec \"$0\" \"$@\"", QIRAVEL_CLI, "cases", "compact",
+                                          "--force", "--home", home.path().string()});
+    EXPECT_EQ(r.exitCode, 1) << r.err;
+    EXPECT_NE(r.err.find("整理命例文件"), std::string::npos) << r.err;
+    EXPECT_EQ(FileBytes(CaseFile()), before);
+}
+
+// Input: an empty --home is an error, not the executable's folder.
+TEST_F(CliCases, AnEmptyHomeIsRefused)
+{
+    ExpectUsageError(RunProcess(QIRAVEL_CLI, {"cases", "list", "--home", ""}), "--home");
+}
+
+// Streams: listing takes the same memory whatever the size of the case file.
+TEST_F(CliCases, ListingALargeCaseFileNeedsLittleMemory)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizer maps memory of its own";
+#else
+    WriteBytes(CaseFile(), "");
+    ASSERT_EQ(::truncate(CaseFile().c_str(), 100000 * static_cast<off_t>(kCaseRecordSize)), 0);  // empty live cases
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const rlimit cap{16 << 20, 16 << 20};  // far below what 100,000 cases held at once need
+        ::setrlimit(RLIMIT_DATA, &cap);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, STDOUT_FILENO);
+        ::execl(QIRAVEL_CLI, QIRAVEL_CLI, "cases", "list", "--home", home.path().c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0);
+#endif
 }

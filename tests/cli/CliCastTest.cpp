@@ -199,3 +199,53 @@ TEST_F(CliCast, BatchFromAFile)
     EXPECT_EQ(Cast({"--batch", (home.path() / "missing.txt").string()}).exitCode, 2);
     EXPECT_EQ(Cast({"--batch", file.string(), "--sex", "男"}).exitCode, 2);
 }
+
+// Streams: a batch that cannot be read is no success; an over-long line is reported and the
+// batch goes on.
+TEST_F(CliCast, BatchFailuresAreReported)
+{
+    const ProcessResult folder = Cast({"--batch", home.path().string()});
+    EXPECT_EQ(folder.exitCode, 2);
+    EXPECT_TRUE(folder.out.empty());
+    EXPECT_EQ(folder.err.find('\n'), folder.err.size() - 1) << folder.err;
+
+    const ProcessResult r = Cast({"--batch", "-"}, std::string(100000, 'x') + "\n甲\t1984-02-05\t12:00\t男\t0\t0\t0\t120\n");
+    EXPECT_EQ(r.exitCode, 1);
+    std::istringstream lines(r.out);
+    std::string first, second;
+    std::getline(lines, first);
+    std::getline(lines, second);
+    EXPECT_EQ(nlohmann::json::parse(first)["line"], 1);
+    EXPECT_NE(first.find("4096"), std::string::npos);
+    EXPECT_EQ(nlohmann::json::parse(second)["name"], "甲");
+}
+
+// Streams: output that cannot be written is a failure with one message and exit code 1.
+TEST_F(CliCast, OutputThatCannotBeWrittenFails)
+{
+    const std::string cli = QIRAVEL_CLI;
+    ASSERT_EQ(RunProcess(cli, Plus({"cases", "add", "--home", home.path().string()}, Birth())).exitCode, 0);
+    const std::vector<std::vector<std::string>> commands = {
+        {"terms", "2024"},
+        Plus({"cast", "--home", home.path().string()}, Birth()),
+        {"cases", "list", "--home", home.path().string()},
+    };
+    for (const auto& command : commands) {
+        std::vector<std::string> args = {"-c", "exec \"$0\" \"$@\" > /dev/full", cli};
+        args.insert(args.end(), command.begin(), command.end());
+        const ProcessResult r = RunProcess("/bin/sh", args);
+        EXPECT_EQ(r.exitCode, 1) << command[0];
+        EXPECT_EQ(r.err, "错误：无法写出结果\n") << command[0];
+    }
+}
+
+// Input: messages show a cut argument; a flag given a value is named as such.
+TEST_F(CliCast, MessagesStayShort)
+{
+    const ProcessResult big = Cast(Plus(Birth(), {"--kind", std::string(100 * 1024, 'k')}));
+    EXPECT_EQ(big.exitCode, 2);
+    EXPECT_LT(big.err.size(), 400u);
+    const ProcessResult flag = Cast(Plus(Birth(), {"--json=1"}));
+    EXPECT_EQ(flag.exitCode, 2);
+    EXPECT_NE(flag.err.find("--json 不带取值"), std::string::npos) << flag.err;
+}

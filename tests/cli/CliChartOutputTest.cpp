@@ -5,8 +5,15 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -96,4 +103,36 @@ TEST_F(CliChartOutput, ClicksReadStarsAndPickPalaces)
     const auto text = Run("click", {"--x", "4", "--y", "4"});
     EXPECT_EQ(text.out.rfind("0 简介\n巨门星-", 0), 0u) << text.out;
     EXPECT_EQ(Run("click", {"--x", "4"}).exitCode, 2);
+}
+
+// Files: an output file that is not a regular file is written into, never replaced.
+TEST_F(CliChartOutput, WritesIntoAFifoAndDevicesWithoutReplacingThem)
+{
+    const std::string fifo = Path("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const int rd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    const int wr = ::open(fifo.c_str(), O_WRONLY);  // keeps the reader from an early end
+    ASSERT_GE(rd, 0);
+    ASSERT_GE(wr, 0);
+    ::fcntl(rd, F_SETFL, 0);
+    std::string data;
+    std::thread reader([&] {
+        char buffer[1 << 16];
+        for (ssize_t n; (n = ::read(rd, buffer, sizeof buffer)) > 0;) data.append(buffer, static_cast<size_t>(n));
+    });
+    const auto r = Run("cast", {"--png", fifo});
+    ::close(wr);
+    reader.join();
+    ::close(rd);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(data.substr(1, 3), "PNG");
+    EXPECT_EQ(fs::status(fifo).type(), fs::file_type::fifo);
+
+    const auto null = Run("cast", {"--png", "/dev/null", "--report-html", "/dev/null"});
+    EXPECT_EQ(null.exitCode, 0) << null.err;
+    EXPECT_EQ(fs::status("/dev/null").type(), fs::file_type::character);
+    // A failed write says so once, in this program's words only.
+    const auto full = Run("cast", {"--png", "/dev/full"});
+    EXPECT_EQ(full.exitCode, 1);
+    EXPECT_EQ(full.err, "无法写入图像文件：/dev/full\n");
 }

@@ -133,3 +133,12 @@ TEST(CliLunarCommands, BadInputGetsOneChineseLineAndExitCode2)
         EXPECT_EQ(r.err.rfind("错误：", 0), 0u) << r.err;
     }
 }
+
+// Input: a conversion whose result lies past 9999 is refused like any date out of range.
+TEST(CliSolar, ResultsPastTheLastYearAreRefused)
+{
+    const ProcessResult r = Cli({"solar", "--lunar", "9999-12-03"});
+    EXPECT_EQ(r.exitCode, 2);
+    EXPECT_TRUE(r.out.empty());
+    EXPECT_NE(r.err.find("-4713到9999"), std::string::npos) << r.err;
+}

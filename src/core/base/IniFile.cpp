@@ -9,6 +9,11 @@
 #include <SimpleIni.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <optional>
 
@@ -31,10 +36,41 @@ std::vector<std::string> InFileOrder(List entries)
 
 }  // namespace
 
+namespace {
+
+// No settings file of this program comes near this; anything larger is not one of ours.
+constexpr off_t kMaxIniBytes = 1 << 20;
+
+// The file's text when it is a regular file of sane size; empty otherwise (a FIFO would hang
+// the read, a folder or a device has no settings in it).
+std::string ReadSettingsText(const std::filesystem::path& path)
+{
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return {};
+    std::string text;
+    struct stat st{};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kMaxIniBytes) {
+        text.resize(static_cast<std::size_t>(st.st_size));
+        std::size_t done = 0;
+        while (done < text.size()) {
+            const ssize_t n = ::read(fd, text.data() + done, text.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        text.resize(done);
+    }
+    ::close(fd);
+    return text;
+}
+
+}  // namespace
+
 IniFile::IniFile(std::filesystem::path path) : path_(std::move(path)), store_(std::make_unique<Store>())
 {
     store_->ini.SetSpaces(false);
-    store_->ini.LoadFile(path_.c_str());  // a missing or unreadable file leaves it empty
+    const std::string text = ReadSettingsText(path_);  // a missing or unreadable file leaves it empty
+    store_->ini.LoadData(text.data(), text.size());
 }
 
 IniFile::~IniFile() = default;
@@ -52,7 +88,9 @@ int IniFile::ReadInt(const std::string& section, const std::string& key, int fal
     if (!v) return fallback;
     char* end = nullptr;
     const long n = std::strtol(v, &end, 10);
-    return end == v ? fallback : static_cast<int>(n);
+    if (end == v) return fallback;
+    // Beyond int it is some other value, never one that wrapped round to a meaningful one.
+    return static_cast<int>(std::clamp<long>(n, INT_MIN, INT_MAX));
 }
 
 bool IniFile::ReadBool(const std::string& section, const std::string& key, bool fallback) const

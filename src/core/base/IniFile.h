@@ -20,7 +20,9 @@ public:
     // Reads give `fallback` when the file, the section or the key is missing.
     std::string ReadString(const std::string& section, const std::string& key,
                            const std::string& fallback) const;
-    // The leading integer of the value (like atoi), or `fallback` when the value has none.
+    // The leading integer of the value (like atoi), or `fallback` when the value has none;
+    // a number beyond int reads as INT_MAX or INT_MIN. A file that is not a regular file of
+    // sane size (at most 1 MiB) reads as missing.
     int ReadInt(const std::string& section, const std::string& key, int fallback) const;
     // Stored as an integer: any non-zero integer reads true.
     bool ReadBool(const std::string& section, const std::string& key, bool fallback) const;

@@ -45,6 +45,7 @@ DbStatus ReadRecord(int fd, int64_t count, int32_t number, CaseRecord& record)
     CaseRecordBytes bytes;
     if (!ReadAt(fd, bytes.data(), bytes.size(), Offset(number))) return DbStatus::IoError;
     record = DecodeCaseRecord(bytes.data());
+    record.recordNo = number;  // the position is the number shown and used, whatever is stored
     return record.IsDeleted() ? DbStatus::Deleted : DbStatus::Ok;
 }
 
@@ -93,7 +94,9 @@ DbStatus MDataBase::Open(const std::filesystem::path& programFolder)
     const int fd = ::open(caseFilePath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
     if (fd >= 0) return ::close(fd) == 0 ? DbStatus::Ok : DbStatus::IoError;
     if (errno != EEXIST) return DbStatus::IoError;
-    return std::filesystem::is_regular_file(caseFilePath_, ec) ? DbStatus::Ok : DbStatus::IoError;
+    if (!std::filesystem::is_regular_file(std::filesystem::symlink_status(caseFilePath_, ec))) return DbStatus::IoError;
+    FinishInterruptedImport();
+    return DbStatus::Ok;
 }
 
 DbStatus MDataBase::Count(int32_t& count) const
@@ -164,6 +167,30 @@ DbStatus MDataBase::MarkDeleted(int32_t number)
     return file.CloseChecked() ? DbStatus::Ok : DbStatus::IoError;
 }
 
+DbStatus MDataBase::DeleteCase(int32_t number, CaseRecord& record)
+{
+    LockedCaseFile file;
+    int64_t count = 0;
+    if (const DbStatus s = file.Open(caseFilePath_, LockedCaseFile::Mode::ReadWrite, count); s != DbStatus::Ok)
+        return s;
+    CaseRecord found;
+    if (const DbStatus s = ReadRecord(file.fd(), count, number, found); s != DbStatus::Ok) {
+        if (s == DbStatus::Deleted) record = std::move(found);
+        return s;
+    }
+    // The record first: should anything fail, no live case is left without its comment.
+    const uint8_t deleted = 1;
+    if (!WriteAt(file.fd(), &deleted, 1, Offset(number) + static_cast<int64_t>(kDeleted.offset)) ||
+        ::fsync(file.fd()) != 0)
+        return DbStatus::IoError;
+    found.deleted = 1;
+    found.image[kDeleted.offset] = 1;
+    const DbStatus comment = DeleteComment(found);
+    record = std::move(found);
+    if (!file.CloseChecked()) return DbStatus::IoError;
+    return comment;
+}
+
 DbStatus MDataBase::BeginScan()
 {
     EndScan();
@@ -229,10 +256,19 @@ DbStatus MDataBase::Compact()
     int64_t count = 0;
     if (const DbStatus s = file.Open(caseFilePath_, LockedCaseFile::Mode::Read, count); s != DbStatus::Ok) return s;
     if (!file.IsOpen()) return DbStatus::Ok;  // no case file: nothing to compact
+    if (file.IsWriteProtected()) return DbStatus::WriteProtected;
 
+    // A work file left behind goes; a new one is created exclusively, so a symlink planted under
+    // its fixed name is removed, never followed.
     const std::filesystem::path workPath = DatFolder(programFolder_) / kCompactionWorkFileName;
-    const int work = ::open(workPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (::unlink(workPath.c_str()) != 0 && errno != ENOENT) return DbStatus::IoError;
+    const int work = ::open(workPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
     if (work < 0) return DbStatus::IoError;
+    if (!CopyModeAndOwner(work, caseFilePath_)) {
+        ::close(work);
+        std::remove(workPath.c_str());
+        return DbStatus::IoError;
+    }
     Probe(CompactionStep::WorkFileCreated);
 
     std::vector<uint8_t> out(static_cast<std::size_t>(kBatchRecords) * kCaseRecordSize);

@@ -98,6 +98,8 @@ enum class DbStatus : uint8_t {
     IoError,     // a file could not be opened, read, written, flushed, copied, renamed or deleted
     BadText,     // a text cannot be written in GBK or is longer than its field
     OwnFolder,   // an export or import folder that is the program's own
+    WriteProtected,  // the case file is read-only; it is not replaced behind the user's back
+    NotCaseFile,     // an import source that is no case file: a symlink, or not whole records
 };
 
 // Steps of a compaction, reported to a probe as each one completes (tests stop the
@@ -118,7 +120,8 @@ public:
     MDataBase& operator=(const MDataBase&) = delete;
 
     // Remembers the program folder and creates "dat" and an empty case file when missing.
-    // Call first; the program folder itself must exist.
+    // Finishes an import that was cut short after its case file was in place. Call first; the
+    // program folder itself must exist.
     DbStatus Open(const std::filesystem::path& programFolder);
 
     const std::filesystem::path& ProgramFolder() const { return programFolder_; }
@@ -133,13 +136,21 @@ public:
     DbStatus Append(CaseRecord& record);
 
     // Ok: the record is live. Deleted: the record's fields are in `record` all the same.
-    // Any other result leaves `record` untouched.
+    // Any other result leaves `record` untouched. The record's number is its position, whatever
+    // number a foreign or damaged file stores in it.
     DbStatus Read(int32_t number, CaseRecord& record) const;
 
     // Overwrites record `number`, which must exist; the record number stored is `number`.
     DbStatus Write(int32_t number, const CaseRecord& record);
 
     DbStatus MarkDeleted(int32_t number);
+
+    // Deletes a case as the user asks for it: reads record `number`, marks it deleted and removes
+    // its comment document, all under one hold of the case file, so that no compaction can
+    // renumber the file in between. `record` receives the case deleted. Results as for Read
+    // when the record is not live; IoError when the comment could not be removed (the record
+    // is deleted all the same).
+    DbStatus DeleteCase(int32_t number, CaseRecord& record);
 
     // A scan reads many records through one open, locked case file: BeginScan, any number of
     // ReadScanned (results as for Read, against the count taken at BeginScan), EndScan.
@@ -152,7 +163,8 @@ public:
     DbStatus Search(const SearchCriteria& criteria, std::vector<int32_t>& found) const;
 
     // Rewrites the case file without its deleted records, renumbering the live ones from 0 in
-    // file order. The new file is written and flushed in full before it replaces the old one
+    // file order. WriteProtected for a read-only case file; the new file keeps the old one's mode
+    // and owner. The new file is written and flushed in full before it replaces the old one
     // in a single rename, so a crash at any moment leaves one of the two whole. Comment
     // documents stay as they are: a case finds its comment by name, not by number.
     DbStatus Compact();
@@ -168,8 +180,11 @@ public:
     // optionally "ZiWei_f", names matched ignoring letter case). Everything is copied into
     // place beside the current files first; only then does the new case file replace the old
     // one and the old comment documents give way to the imported ones. Any failure before that
-    // leaves the current cases as they were. Refuses the program folder itself. It replaces the
-    // cases on its own: clearing them first (ClearAll) would only put them at risk.
+    // leaves the current cases as they were. Refuses the program folder itself, a case file that
+    // is a symlink or not a whole number of records (NotCaseFile), and a read-only case file
+    // (WriteProtected). Symlinked comment documents are skipped. It replaces the cases on its
+    // own: clearing them first (ClearAll) would only put them at risk. Should the program stop
+    // after the new case file is in place, Open finishes moving the imported comments next time.
     DbStatus ImportFrom(const std::filesystem::path& folder);
 
     // Deletes the case file and every comment document; the next Open creates an empty file.
@@ -189,6 +204,8 @@ public:
     DbStatus DeleteComment(const CaseRecord& record) const;
 
 private:
+    void FinishInterruptedImport();
+    bool FinishImport(const std::filesystem::path& staging) const;
     void Probe(CompactionStep step) const
     {
         if (compactionProbe_) compactionProbe_(step);

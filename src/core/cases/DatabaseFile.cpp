@@ -2,7 +2,10 @@
 
 #include "AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <vector>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -28,7 +31,9 @@ DbStatus LockedCaseFile::Open(const std::filesystem::path& path, Mode mode, int6
     Close();
     recordCount = 0;
     if (path.empty()) return DbStatus::IoError;  // the store was never opened
-    int flags = O_CLOEXEC | (mode == Mode::Read ? O_RDONLY : O_RDWR);
+    // Never through a symlink: the case file is replaced by rename, which would leave the link
+    // pointing at the old file (or, for a dangling link, create whatever it names).
+    int flags = O_CLOEXEC | O_NOFOLLOW | (mode == Mode::Read ? O_RDONLY : O_RDWR);
     if (mode == Mode::Create) flags |= O_CREAT;
     for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
         const int fd = ::open(path.c_str(), flags, 0644);
@@ -69,6 +74,12 @@ bool LockedCaseFile::CloseChecked()
     return ok;
 }
 
+bool LockedCaseFile::IsWriteProtected() const
+{
+    struct stat st{};
+    return fd_ >= 0 && ::fstat(fd_, &st) == 0 && (st.st_mode & 0222) == 0;
+}
+
 int LockedCaseFile::Release()
 {
     const int fd = fd_;
@@ -105,26 +116,73 @@ bool WriteAt(int fd, const void* buffer, std::size_t size, int64_t offset)
     return TransferAll(::pwrite, fd, static_cast<const char*>(buffer), size, offset);
 }
 
+int OpenRegularNoFollow(const std::filesystem::path& path, int64_t& size, unsigned& mode)
+{
+    // O_NONBLOCK: a FIFO planted here must not hang the open; it is refused below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat st{};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return -1;
+    }
+    size = static_cast<int64_t>(st.st_size);
+    mode = static_cast<unsigned>(st.st_mode & 07777);
+    return fd;
+}
+
 bool ReadWholeFile(const std::filesystem::path& path, std::string& content)
 {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int64_t size = 0;
+    unsigned mode = 0;
+    const int fd = OpenRegularNoFollow(path, size, mode);
     if (fd < 0) return false;
-    content.clear();
-    char buffer[1 << 16];
-    bool ok = true;
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) ok = false;
-        if (n <= 0) break;
-        content.append(buffer, static_cast<std::size_t>(n));
-    }
+    content.assign(static_cast<std::size_t>(size), '\0');
+    const bool ok = ReadAt(fd, content.data(), content.size(), 0);
     ::close(fd);
     return ok;
 }
 
+bool CopyBytes(int from, int64_t size, int to)
+{
+    std::vector<char> buffer(1 << 16);
+    int64_t offset = 0;
+    while (offset < size) {
+        const auto n = static_cast<std::size_t>(std::min<int64_t>(static_cast<int64_t>(buffer.size()), size - offset));
+        if (!ReadAt(from, buffer.data(), n, offset) || !WriteAllTo(to, std::string_view(buffer.data(), n)))
+            return false;
+        offset += static_cast<int64_t>(n);
+    }
+    return true;
+}
+
+bool CopyOpenFileFlushed(int from, int64_t size, unsigned fromMode, const std::filesystem::path& to)
+{
+    struct stat existing{};
+    const bool replacing = ::lstat(to.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    std::filesystem::path temp;
+    const int fd = CreateTempBeside(to, temp);
+    if (fd < 0) return false;
+    // A new copy is no more open than its source: a private document stays private.
+    struct stat created{};
+    bool ok = replacing ? CopyModeAndOwner(fd, to)
+                        : ::fstat(fd, &created) == 0 && ::fchmod(fd, created.st_mode & fromMode & 0666) == 0;
+    ok = ok && CopyBytes(from, size, fd) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok || std::rename(temp.c_str(), to.c_str()) != 0) {
+        std::remove(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
 bool CopyFileFlushed(const std::filesystem::path& from, const std::filesystem::path& to)
 {
-    std::string content;
-    return ReadWholeFile(from, content) && WriteFileAtomically(to, content);
+    int64_t size = 0;
+    unsigned mode = 0;
+    const int fd = OpenRegularNoFollow(from, size, mode);
+    if (fd < 0) return false;
+    const bool ok = CopyOpenFileFlushed(fd, size, mode, to);
+    ::close(fd);
+    return ok;
 }

@@ -26,6 +26,9 @@ public:
 
     bool IsOpen() const { return fd_ >= 0; }
     int fd() const { return fd_; }
+    // The file's mode grants no one write access: the user made it read-only, and replacing
+    // it (compaction, import) would quietly undo that.
+    bool IsWriteProtected() const;
     // Hands the descriptor over to the caller, who must close it.
     int Release();
 
@@ -36,7 +39,17 @@ private:
 // Whole-buffer positioned I/O, retried after interruptions and short transfers.
 bool ReadAt(int fd, void* buffer, std::size_t size, int64_t offset);
 bool WriteAt(int fd, const void* buffer, std::size_t size, int64_t offset);
-// Reads a whole file; false on failure.
+// Opens a regular file for reading, never through a symlink; -1 for anything else.
+// `size` and `mode` receive its size and permission bits.
+int OpenRegularNoFollow(const std::filesystem::path& path, int64_t& size, unsigned& mode);
+// Reads a whole small regular file (not through a symlink); false on failure.
 bool ReadWholeFile(const std::filesystem::path& path, std::string& content);
-// Replaces `to` with a flushed copy of `from`; false (and `to` untouched) on failure.
+// Streams `size` bytes of `from` (read from offset 0) into the open file `to`; memory stays
+// bounded whatever the size.
+bool CopyBytes(int from, int64_t size, int to);
+// Replaces `to` with a flushed copy of the regular file `from` (a symlink is refused), streamed
+// through a fresh temporary file beside `to`. The copy keeps the mode of the file it replaces,
+// or takes that of `from` when `to` is new. False (and `to` untouched) on failure.
 bool CopyFileFlushed(const std::filesystem::path& from, const std::filesystem::path& to);
+// The same from a file already open; `fromMode` as for a new `to`.
+bool CopyOpenFileFlushed(int from, int64_t size, unsigned fromMode, const std::filesystem::path& to);

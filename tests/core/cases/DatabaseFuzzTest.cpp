@@ -2,6 +2,7 @@
 // counts follow the file size, and a record read and written back keeps its bytes.
 #include "CaseFiles.h"
 #include "Database.h"
+#include "FuzzCount.h"
 #include "TempHome.h"
 
 #include <gtest/gtest.h>
@@ -63,7 +64,8 @@ SearchCriteria RandomCriteria(std::mt19937& rng)
 TEST(CaseStoreFuzz, AnyRecordBytesReadAndWriteBackUnchanged)
 {
     std::mt19937 rng(20240601);
-    for (int i = 0; i < 3000; ++i) {
+    const long inputs = FuzzInputs(3000);
+    for (long i = 0; i < inputs; ++i) {
         const std::string raw = RandomBytes(rng, kCaseRecordSize);
         const CaseRecord r = DecodeCaseRecord(reinterpret_cast<const uint8_t*>(raw.data()));
         const auto back = EncodeCaseRecord(r);
@@ -128,4 +130,41 @@ TEST(CaseStoreFuzz, RandomAndTruncatedCaseFilesAreReadWithoutHarm)
         ASSERT_EQ(db.Count(count), DbStatus::Ok);
         EXPECT_EQ(static_cast<std::size_t>(count), live.size());
     }
+}
+
+// The case-file reader on one random or damaged file after another: counts follow the size,
+// every record reads as live or deleted by its flag under its position's number, and the
+// search takes only live records.
+TEST(CaseStoreFuzz, CaseFileReaderTakesAnyBytes)
+{
+    std::mt19937 rng(99);
+    TempHome home;
+    MDataBase db;
+    ASSERT_EQ(db.Open(home.path()), DbStatus::Ok);
+    const long inputs = FuzzInputs(2000);
+    for (long i = 0; i < inputs; ++i) {
+        const std::string file = RandomCaseFile(rng);
+        WriteBytes(db.CaseFilePath(), file);
+        int32_t count = -1;
+        ASSERT_EQ(db.Count(count), DbStatus::Ok);
+        ASSERT_EQ(static_cast<std::size_t>(count), file.size() / kCaseRecordSize) << i;
+        std::vector<int32_t> live;
+        ASSERT_EQ(db.BeginScan(), DbStatus::Ok);
+        for (int32_t n = 0; n <= count; ++n) {
+            CaseRecord r;
+            const DbStatus s = db.ReadScanned(n, r);
+            if (n == count) {
+                ASSERT_EQ(s, DbStatus::OutOfRange) << i;
+                break;
+            }
+            ASSERT_EQ(s, file[n * kCaseRecordSize + 4] == 0 ? DbStatus::Ok : DbStatus::Deleted) << i;
+            ASSERT_EQ(r.recordNo, n) << i;
+            if (s == DbStatus::Ok) live.push_back(n);
+        }
+        db.EndScan();
+        std::vector<int32_t> found;
+        ASSERT_EQ(db.Search(RandomCriteria(rng), found), DbStatus::Ok);
+        ASSERT_TRUE(std::includes(live.begin(), live.end(), found.begin(), found.end())) << i;
+    }
+    RecordProperty("inputs", std::to_string(inputs));
 }

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <map>
+#include <thread>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -378,4 +380,110 @@ TEST_F(CaseStore, CompactionThatCannotWriteItsWorkFileChangesNothing)
     fs::create_directories(home.dat() / "ming.bak" / "in-the-way");
     EXPECT_EQ(db.Compact(), DbStatus::IoError);
     EXPECT_EQ(FileBytes(CaseFile()), before);
+}
+
+// Files: the work file is created afresh, never through a symlink planted under its name.
+TEST_F(CaseStore, CompactionRemovesASymlinkPlantedAsItsWorkFile)
+{
+    AppendAll({"a"});
+    const fs::path victim = home.path() / "victim";
+    WriteBytes(victim, "precious");
+    fs::create_symlink(victim, home.dat() / "ming.bak");
+    ASSERT_EQ(db.Compact(), DbStatus::Ok);
+    EXPECT_EQ(FileBytes(victim), "precious");
+    EXPECT_EQ(Count(), 1);
+    EXPECT_FALSE(fs::is_symlink(CaseFile()));
+}
+
+// Files: a private case file stays private; a read-only one is not replaced behind its back.
+TEST_F(CaseStore, CompactionKeepsTheModeAndRefusesAReadOnlyFile)
+{
+    AppendAll({"a", "b"});
+    ASSERT_EQ(db.MarkDeleted(0), DbStatus::Ok);
+    fs::permissions(CaseFile(), fs::perms::owner_read | fs::perms::owner_write);
+    ASSERT_EQ(db.Compact(), DbStatus::Ok);
+    EXPECT_EQ(fs::status(CaseFile()).permissions(), fs::perms::owner_read | fs::perms::owner_write);
+
+    ASSERT_EQ(db.MarkDeleted(0), DbStatus::Ok);
+    fs::permissions(CaseFile(), fs::perms::owner_read | fs::perms::group_read);
+    const std::string before = FileBytes(CaseFile());
+    EXPECT_EQ(db.Compact(), DbStatus::WriteProtected);
+    EXPECT_EQ(FileBytes(CaseFile()), before);
+}
+
+// Input: the number of a record is its position, whatever number the file stores in it.
+TEST_F(CaseStore, RecordNumbersAreTheirPositionsNotTheStoredNumbers)
+{
+    CaseRecord a = SampleCase("a"), b = SampleCase("b");
+    a.recordNo = 7;
+    b.recordNo = 0;
+    WriteBytes(CaseFile(), RecordBytes(a) + RecordBytes(b));
+    CaseRecord r;
+    ASSERT_EQ(db.Read(1, r), DbStatus::Ok);
+    EXPECT_EQ(r.name, "b");
+    EXPECT_EQ(r.recordNo, 1);
+    ASSERT_EQ(db.BeginScan(), DbStatus::Ok);
+    ASSERT_EQ(db.ReadScanned(0, r), DbStatus::Ok);
+    db.EndScan();
+    EXPECT_EQ(r.recordNo, 0);
+}
+
+// Locking: deleting reads, marks and removes the comment under one hold of the case file, so a
+// compaction running alongside can never make it delete one case and another's comment.
+TEST_F(CaseStore, DeletionAndCompactionRunningTogetherKeepEveryCaseWithItsComment)
+{
+    constexpr int kCases = 60;
+    for (int i = 0; i < kCases; ++i) {
+        CaseRecord r = SampleCase("c" + std::to_string(i));
+        ASSERT_EQ(db.Append(r), DbStatus::Ok);
+        ASSERT_EQ(db.SaveComment(r, "{\\rtf1}"), DbStatus::Ok);
+    }
+    std::atomic<bool> done{false};
+    std::thread compactor([&] {
+        MDataBase other;
+        ASSERT_EQ(other.Open(home.path()), DbStatus::Ok);
+        while (!done) {
+            const DbStatus s = other.Compact();
+            EXPECT_TRUE(s == DbStatus::Ok || s == DbStatus::Busy);
+        }
+    });
+    int deletions = 0;
+    for (int attempt = 0; deletions < kCases / 2 && attempt < 1000000; ++attempt) {
+        CaseRecord gone;
+        const DbStatus s = db.DeleteCase(1, gone);
+        if (s == DbStatus::Busy || s == DbStatus::Deleted) continue;
+        ASSERT_EQ(s, DbStatus::Ok);
+        EXPECT_FALSE(fs::exists(*db.CommentPath(gone))) << gone.name;
+        ++deletions;
+    }
+    done = true;
+    compactor.join();
+    int live = 0;
+    for (int32_t n = 0; n < Count(); ++n) {
+        CaseRecord r;
+        const DbStatus s = db.Read(n, r);
+        if (s != DbStatus::Ok) continue;
+        ++live;
+        EXPECT_TRUE(fs::exists(*db.CommentPath(r))) << r.name;
+    }
+    EXPECT_EQ(live, kCases - deletions);
+    EXPECT_EQ(static_cast<int>(std::distance(fs::directory_iterator(db.CommentFolder()), fs::directory_iterator())), live);
+}
+
+// Files: a case file that is a symlink is never followed, so nothing it points at is read,
+// written or replaced.
+TEST_F(CaseStore, ASymlinkedCaseFileIsNeverFollowed)
+{
+    const fs::path victim = home.path() / "victim";
+    WriteBytes(victim, std::string(2 * kCaseRecordSize, '\0'));
+    fs::remove(CaseFile());
+    fs::create_symlink(victim, CaseFile());
+    int32_t n = 0;
+    EXPECT_EQ(db.Count(n), DbStatus::IoError);
+    CaseRecord r = SampleCase("a");
+    EXPECT_EQ(db.Append(r), DbStatus::IoError);
+    EXPECT_EQ(db.Compact(), DbStatus::IoError);
+    EXPECT_EQ(FileBytes(victim), std::string(2 * kCaseRecordSize, '\0'));
+    EXPECT_TRUE(fs::is_symlink(CaseFile()));
+    EXPECT_EQ(MDataBase().Open(home.path()), DbStatus::IoError);
 }
