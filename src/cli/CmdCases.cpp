@@ -5,11 +5,14 @@
 #include "Database.h"
 #include "Gbk.h"
 #include "ProgramFolder.h"
+#include "RtfReader.h"
 #include "ZiweiexNames.h"
 
 #include <nlohmann/json.hpp>
 
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <map>
 #include <ostream>
 
@@ -213,9 +216,18 @@ CaseRecord ReadCase(const MDataBase& db, int32_t number)
     return r;
 }
 
+// The text of a comment document, read through the same reader as the comment pane.
+std::string CommentText(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (!file && !file.eof()) throw StoreFailure{"读取评语文件失败：" + path.string()};
+    return RtfToPlainText(QByteArrayView(bytes.data(), qsizetype(bytes.size()))).toStdString();
+}
+
 int Show(const CommandArgs& argv, std::ostream& out)
 {
-    const CliArgs args = ParseArgs(argv, {}, {});
+    const CliArgs args = ParseArgs(argv, {}, {"comment"});
     const int32_t number = CaseNumber(args);
     MDataBase db;
     OpenStore(db, args);
@@ -223,9 +235,11 @@ int Show(const CommandArgs& argv, std::ostream& out)
     const auto comment = db.CommentPath(r);
     std::error_code ec;
     const bool hasComment = comment && fs::exists(*comment, ec);
+    const std::string commentText = hasComment && args.has("comment") ? CommentText(*comment) : std::string();
     if (args.has("json")) {
         nlohmann::json j = CaseJson(r);
         j["commentFile"] = hasComment ? comment->string() : "";
+        if (args.has("comment")) j["comment"] = commentText;
         out << JsonText(j) << '\n';
         return 0;
     }
@@ -235,6 +249,7 @@ int Show(const CommandArgs& argv, std::ostream& out)
     out << "编号：" << r.recordNo << "\n姓名：" << r.name << "\n性别：" << SexName(r) << "\n出生：" << FormatDateTime(r.birth)
         << "（" << CalendarName(r) << "）\n出生地：" << place << "\n盘式：" << KindName(r) << "\n类别：" << r.category
         << "\n评语：" << (hasComment ? comment->string() : "（无评语文件）") << '\n';
+    if (args.has("comment") && hasComment) out << "评语内容：\n" << commentText << (commentText.ends_with('\n') ? "" : "\n");
     return 0;
 }
 
