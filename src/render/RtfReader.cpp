@@ -32,6 +32,8 @@ int CodePageOfCharset(int charset)
 {
     switch (charset) {
     case 0: return 1252;
+    case 128: return 932;
+    case 129: return 949;
     case 134: return 936;  // GB2312: GBK covers it
     case 136: return 950;
     default: return 0;
@@ -41,9 +43,10 @@ int CodePageOfCharset(int charset)
 QString DecodeBytes(const std::string& bytes, int codePage)
 {
     if (codePage == 936) return QString::fromStdString(GbkToUtf8(bytes));
-    if (codePage == 950) {
-        QStringDecoder big5("Big5");
-        if (big5.isValid()) return big5(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    const char* other = codePage == 950 ? "Big5" : codePage == 932 ? "Shift_JIS" : codePage == 949 ? "EUC-KR" : nullptr;
+    if (other) {
+        QStringDecoder decoder(other);
+        if (decoder.isValid()) return decoder(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
     }
     QString out;
     out.reserve(qsizetype(bytes.size()));
