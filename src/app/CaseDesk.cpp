@@ -96,7 +96,7 @@ void CaseDesk::Save()
     TFrmFenLei picker(CategoryList(settingsFile_).ReadForPicker(), prompter_, window_);
     if (prompter_.Exec(picker) != QDialog::Accepted) return;
     CaseRecord saved;
-    switch (current_.SaveNew(picker.result().toStdString(), CommentRtf(comment_), saved)) {
+    switch (current_.SaveNew(picker.category().toStdString(), CommentRtf(comment_), saved)) {
     case SaveOutcome::Saved: tree_.CaseSaved(saved, true); return;
     case SaveOutcome::BadCategory:
         prompter_.Message(window_, T(CaseTexts::kHint), T(CaseTexts::kBadCategoryName), PromptIcon::Warning);

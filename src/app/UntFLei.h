@@ -16,7 +16,7 @@ public:
     TFrmFenLei(const std::vector<std::string>& categories, Prompter& prompter, QWidget* parent = nullptr);
 
     // The chosen category, trimmed; empty until "确定" accepts one.
-    const QString& result() const { return result_; }
+    const QString& category() const { return result_; }
 
     QComboBox* CboFenLei = nullptr;
     QPushButton* BtnOk = nullptr;
