@@ -65,6 +65,7 @@ struct GroupState {
     bool underline = false;
     int colour = 0;
     int unicodeSkip = 1;  // \ucN: fallback characters after each \uN
+    bool doubleByte = false;  // after \dbch: the associated \ab, \ai, \afs format the CJK text
 };
 
 struct FontEntry {
@@ -301,6 +302,14 @@ private:
                 g.bold = g.italic = g.underline = false;
                 g.colour = 0;
             });
+        } else if (word == "dbch" || word == "loch" || word == "hich") {
+            s.doubleByte = word == "dbch";
+        } else if (word == "ab" || word == "ai" || word == "afs") {
+            // Word processors format Chinese text through the associated properties.
+            if (!s.doubleByte) return;
+            if (word == "ab") SetFormat([&](GroupState& g) { g.bold = !hasParam || value != 0; });
+            if (word == "ai") SetFormat([&](GroupState& g) { g.italic = !hasParam || value != 0; });
+            if (word == "afs") SetFormat([&](GroupState& g) { g.halfPoints = hasParam ? std::clamp(value, 0, 3276) : 24; });
         } else if (word == "b") {
             SetFormat([&](GroupState& g) { g.bold = !hasParam || value != 0; });
         } else if (word == "i") {

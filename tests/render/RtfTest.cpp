@@ -83,6 +83,23 @@ TEST(RtfReader, FontAndColourTablesGiveTheFormats)
     EXPECT_FALSE(y.fontWeight() >= QFont::Bold || y.fontItalic() || y.fontUnderline());
 }
 
+// A word processor's form: Chinese as \uN with a "?" byte, bold through the associated \ab.
+TEST(RtfReader, AssociatedFormatsOfChineseText)
+{
+    QTextDocument doc;
+    ReadRtf("{\\rtf1\\ansi\\deff3{\\fonttbl{\\f3\\froman\\fprq2\\fcharset0 Serif;}}\\uc1\\pard\\plain "
+            "\\rtlch\\afs30\\ab\\ltrch\\f3\\fs24\\dbch\\af7 a{\\hich\\af5\\loch\\f3\\dbch\\afs24\\ab\\dbch "
+            "\\u21629\\'3f\\u20027\\'3f}\\par }",
+            doc);
+    auto it = doc.begin().begin();
+    EXPECT_EQ(it.fragment().text(), "a");  // \ab under \rtlch is for right-to-left text
+    EXPECT_FALSE(it.fragment().charFormat().fontWeight() >= QFont::Bold);
+    ++it;
+    EXPECT_EQ(it.fragment().text(), QString::fromUtf8("命主"));
+    EXPECT_TRUE(it.fragment().charFormat().fontWeight() >= QFont::Bold);
+    EXPECT_EQ(it.fragment().charFormat().fontPointSize(), 12.0);
+}
+
 TEST(RtfReader, PlainTextFilesStillShow)
 {
     QTextDocument doc;
