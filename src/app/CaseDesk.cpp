@@ -155,6 +155,12 @@ void CaseDesk::Search(SearchCriteria& criteria, const QStringList& provinces)
     if (dialog.result()) tree_.FillWith(dialog.found());
 }
 
+void CaseDesk::ConnectSearch(SearchCriteria& criteria, QStringList provinces)
+{
+    connect(&tree_, &CaseTreeView::searchRequested, this,
+            [this, &criteria, provinces] { Search(criteria, provinces); });
+}
+
 void CaseDesk::Export()
 {
     const QString chosen = prompter_.Folder(window_, T(CaseTexts::kExportFolderTitle));

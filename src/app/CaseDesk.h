@@ -46,6 +46,8 @@ public:
     void New();
     // "查找": the dialog over the window's criteria; the hits go into the tree.
     void Search(SearchCriteria& criteria, const QStringList& provinces);
+    // The tree's "查找" opens the search dialog over these criteria, which must outlive the desk.
+    void ConnectSearch(SearchCriteria& criteria, QStringList provinces);
     void Export();
     void Import();
     void Compact();

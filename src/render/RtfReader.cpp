@@ -111,6 +111,7 @@ public:
                 ++pos_;
             } else {
                 ++pos_;
+                groupStart_ = false;
                 Byte(static_cast<unsigned char>(c));
             }
         }

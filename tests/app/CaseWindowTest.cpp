@@ -313,8 +313,9 @@ TEST_F(CaseWindow, SearchWithEachRefusal)
             steps(static_cast<TFrmSearch&>(d));
             return d.result();
         });
-        desk->Search(criteria, provinces);
+        tree->actSearch->trigger();
     };
+    desk->ConnectSearch(criteria, provinces);
     drive([](TFrmSearch& s) { s.BtnSearch->click(); });
     EXPECT_EQ(prompter.LastMessage(), T("没有记录，无从查找。"));
 

@@ -54,7 +54,6 @@ DbStatus CaseTree::Fill(const std::vector<int32_t>& numbers)
     if (const DbStatus s = store_.BeginScan(); s != DbStatus::Ok) return s;
     DbStatus result = DbStatus::Ok;
     CaseRecord r;
-    int last = -1;  // records of one category often follow each other
     for (const int32_t n : numbers) {
         const DbStatus s = store_.ReadScanned(n, r);
         if (s == DbStatus::Deleted || s == DbStatus::OutOfRange) continue;
@@ -62,8 +61,7 @@ DbStatus CaseTree::Fill(const std::vector<int32_t>& numbers)
             result = s;
             break;
         }
-        const int c = last >= 0 && categories_[last].name == r.category ? last : CategoryFor(r.category);
-        last = c;
+        const int c = CategoryFor(r.category);
         categories_[c].cases.push_back(CaseEntry{r.recordNo, CaseCaption(r), r.isMale != 0});
     }
     store_.EndScan();
