@@ -22,6 +22,7 @@ int RunLunar(const CommandArgs& args, std::ostream& out);
 int RunSolar(const CommandArgs& args, std::ostream& out);
 int RunTerms(const CommandArgs& args, std::ostream& out);
 int RunEras(const CommandArgs& args, std::ostream& out);
+int RunCalendar(const CommandArgs& args, std::ostream& out);
 int RunCast(const CommandArgs& args, std::ostream& out);
 int RunClick(const CommandArgs& args, std::ostream& out);
 

@@ -1,7 +1,9 @@
 // qiravel-cli: the chart and calendar engine from the command line.
 #include "CliArgs.h"
 #include "Commands.h"
+#include "QiravelVersion.h"
 
+#include <algorithm>
 #include <exception>
 #include <iostream>
 #include <new>
@@ -25,10 +27,18 @@ const Command* FindCommand(const std::string& name)
 
 void PrintHelp(std::ostream& out)
 {
-    out << "Qiravel 紫微斗数 命令行\n用法：qiravel-cli 命令 [参数]\n\n命令：\n";
+    out << "Qiravel 紫微斗数 命令行\n用法：qiravel-cli 命令 [参数]\n"
+           "      qiravel-cli 命令 --help 显示一个命令的用法，qiravel-cli --version 显示版本\n\n命令：\n";
     for (const Command& c : AllCommands())
         out << "  " << c.name << ' ' << c.usage << "\n      " << c.summary << '\n';
 }
+
+void PrintCommandHelp(const Command& c, std::ostream& out)
+{
+    out << "用法：qiravel-cli " << c.name << ' ' << c.usage << '\n' << c.summary << '\n';
+}
+
+bool IsHelpOption(const std::string& word) { return word == "--help" || word == "-h"; }
 
 // With no arguments: the help, then a few commands run on an example.
 int ShowExamples(std::ostream& out)
@@ -57,6 +67,8 @@ const std::vector<Command>& AllCommands()
         {"solar", "--lunar 年-月-日[T时:分] [--leap] [--json]", "农历转公历，--leap 表示闰月", RunSolar},
         {"terms", "年份 [--json]", "一年的二十四节气及其北京时间", RunTerms},
         {"eras", "年份 [--json]", "一年的历代年号", RunEras},
+        {"calendar", "年-月 [--day 日 --hour 时 [--minute 分]] [--json]",
+         "万年历：一个月每天的农历、当月节气时刻、年号生肖，及所选日时的四柱", RunCalendar},
         {"cast",
          "--name 姓名 --date 年-月-日 --time 时:分 --sex 男|女 [--lunar [--leap]] [--longitude 度] [--latitude 度] "
          "[--place 地点] [--kind 天盘|地盘|人盘] [--annual 年-月-日T时:分 [--daily-hourly]] [--home 文件夹] [--json] "
@@ -75,13 +87,24 @@ int RunCommand(int argc, char** argv)
 {
     if (argc < 2) return ShowExamples(std::cout);
     const std::string name = argv[1];
-    if (name == "help" || name == "--help" || name == "-h") {
+    const CommandArgs rest(argv + 2, argv + argc);
+    if (name == "--version") {
+        std::cout << "qiravel-cli " << kQiravelVersion << '\n';
+        return 0;
+    }
+    const bool help = name == "help" || IsHelpOption(name);
+    const std::string commandName = help ? (rest.empty() ? "" : rest.front()) : name;
+    if (help && commandName.empty()) {
         PrintHelp(std::cout);
         return 0;
     }
-    const Command* command = FindCommand(name);
-    if (!command) throw UsageError{"未知命令 " + name + "（qiravel-cli help 列出全部命令）"};
-    return command->run(CommandArgs(argv + 2, argv + argc), std::cout);
+    const Command* command = FindCommand(commandName);
+    if (!command) throw UsageError{"未知命令 " + commandName + "（qiravel-cli help 列出全部命令）"};
+    if (help || std::any_of(rest.begin(), rest.end(), IsHelpOption)) {
+        PrintCommandHelp(*command, std::cout);
+        return 0;
+    }
+    return command->run(rest, std::cout);
 }
 
 }  // namespace

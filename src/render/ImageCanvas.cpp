@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPolygon>
+#include <QtMath>
 
 #include <array>
 
@@ -47,7 +48,10 @@ QString ImageCanvas::ResolveFamily(std::string_view face)
 void ImageCanvas::Resize(int width, int height)
 {
     painter_.reset();
-    image_ = QImage(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    imageWidth_ = std::max(width, 1);
+    imageHeight_ = std::max(height, 1);
+    image_ = QImage(qCeil(imageWidth_ * ratio_), qCeil(imageHeight_ * ratio_), QImage::Format_RGB32);
+    image_.setDevicePixelRatio(ratio_);
     image_.setDotsPerMeterX(kDotsPerMeter);
     image_.setDotsPerMeterY(kDotsPerMeter);
     image_.fill(Qt::white);

@@ -21,9 +21,15 @@ public:
 
     const QImage& image() const { return image_; }
 
+    // Pixels per chart unit, for a crisp chart on a high-density screen: the image gets that
+    // many pixels per unit and draws scaled, while sizes, text metrics and coordinates stay in
+    // chart units. Takes effect at the next Resize (the engine resizes at every layout).
+    void SetPixelRatio(qreal ratio) { ratio_ = ratio > 0 ? ratio : 1.0; }
+    qreal pixelRatio() const { return ratio_; }
+
     void Resize(int width, int height) override;
-    int Width() const override { return image_.width(); }
-    int Height() const override { return image_.height(); }
+    int Width() const override { return imageWidth_; }
+    int Height() const override { return imageHeight_; }
     void SetFont(std::string_view face, int pointSize) override;
     int TextWidth(std::string_view text) override;
     int TextHeight(std::string_view text) override;
@@ -39,6 +45,9 @@ public:
 
 private:
     QImage image_;
+    qreal ratio_ = 1.0;
+    int imageWidth_ = 1;      // chart units
+    int imageHeight_ = 1;
     std::unique_ptr<QPainter> painter_;  // open on image_ from one Resize to the next
     QFont font_;
     std::optional<QFontMetrics> metrics_;  // of font_ on image_

@@ -26,6 +26,29 @@ TEST(ImageCanvas, SizeComesFromTheFont)
     EXPECT_EQ(large.cellWidth, large.imageWidth / 4);
 }
 
+TEST(ImageCanvas, HighDensityImageKeepsChartUnitsAndDoublesItsPixels)
+{
+    ImageCanvas plain;
+    const ChartGeometry g1 = LayoutCanvas(plain, 9);
+    DrawFrame(plain, g1);
+    ImageCanvas dense;
+    dense.SetPixelRatio(2.0);
+    const ChartGeometry g2 = LayoutCanvas(dense, 9);
+    DrawFrame(dense, g2);
+    // Same layout in chart units (where clicks land), twice the pixels each way.
+    EXPECT_EQ(g2.imageWidth, g1.imageWidth);
+    EXPECT_EQ(g2.cellHeight, g1.cellHeight);
+    EXPECT_EQ(dense.Width(), plain.Width());
+    EXPECT_EQ(dense.image().width(), 2 * plain.image().width());
+    EXPECT_EQ(dense.image().height(), 2 * plain.image().height());
+    // The vertical line at the first cell edge lies at twice its unit position; beside it, white.
+    const int x = 2 * g2.cellWidth;
+    const int y = 2 * (g2.cellHeight / 2);
+    EXPECT_EQ(dense.image().pixelColor(x, y), QColor(Qt::black));
+    EXPECT_EQ(dense.image().pixelColor(x + 3, y), QColor(Qt::white));
+    EXPECT_EQ(plain.image().pixelColor(g1.cellWidth, g1.cellHeight / 2), QColor(Qt::black));
+}
+
 TEST(ImageCanvas, FrameDrawsBlackGridLinesOnWhite)
 {
     ImageCanvas canvas;

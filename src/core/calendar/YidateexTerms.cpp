@@ -25,20 +25,23 @@ void MYiDateEx::TermTime(int16_t year, int16_t month, bool isJie, MDateTime& out
 int MYiDateEx::SolarMonth(const MDateTime& t, std::array<int16_t, 15>& out)
 {
     const double x = ToJulianDay(t);
+    // Terms are compared at their printed minute, as the year pillar compares 立春: the minute
+    // of a 节 belongs to the month it opens, so the month and year pillars never disagree.
+    const auto opening = [&](int degrees) { return ToJulianDay(FromJulianDay(TermJd(t.year, degrees))); };
     // The 节 of t's Gregorian month usually opens the solar month; step a month either way
     // until the month holds t.
     int n = 30 * t.month - 105;
-    double opens = TermJd(t.year, n);
-    double closes = TermJd(t.year, n + 30);
+    double opens = opening(n);
+    double closes = opening(n + 30);
     for (;;) {
         if (x < opens) {
             n -= 30;
             closes = opens;
-            opens = TermJd(t.year, n);
+            opens = opening(n);
         } else if (x >= closes) {
             n += 30;
             opens = closes;
-            closes = TermJd(t.year, n + 30);
+            closes = opening(n + 30);
         } else {
             break;
         }

@@ -94,3 +94,33 @@ TEST(ChartSettingsFile, HandWrittenTg7Of5UsesTheThirdGengRow)
     const FourStars geng = FourTransforms(7, ReadChartSettings(home.path()));
     EXPECT_EQ(geng, (FourStars{3, 4, 7, 5}));  // 阳武府同
 }
+
+TEST(ChartSettingsFile, WrittenSettingsReadBackInTheirKeyOrder)
+{
+    TempHome home;
+    std::filesystem::remove_all(home.dat());  // dat/ is made when missing
+    ChartSettings s;
+    s.tg5 = 1; s.tg7 = 2; s.tg9 = 1; s.tm = 1; s.run = 2; s.ileft = 999; s.save = 1;
+    s.showfu = 0; s.showxiao = 0; s.zishi = 1; s.idate = 1; s.miaoxian = 1;
+    ASSERT_TRUE(WriteChartSettings(home.path(), s));
+    std::ifstream in(home.dat() / "set.ini");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("[ziwei]\ntg5=1\ntg7=2\ntg9=1\ntm=1\nrun=2\nileft=999\nsave=1\nshowfu=0\nshowxiao=0\n"
+                        "zishi=1\nidate=1\nmiaoxian=1\n"), std::string::npos) << text;
+    const ChartSettings back = ReadChartSettings(home.path());
+    EXPECT_EQ(back.tg7, 2);
+    EXPECT_EQ(back.ileft, 999);
+    EXPECT_EQ(back.zishi, 1);
+    EXPECT_EQ(back.idate, 1);
+}
+
+TEST(ChartSettingsFile, OddValuesChooseTheLastChoiceAndIndentTextParses)
+{
+    struct Row { uint8_t value; int choices; int choice; };
+    for (const Row& r : {Row{0, 2, 0}, Row{1, 2, 1}, Row{5, 3, 2}, Row{255, 2, 1}, Row{2, 3, 2}})
+        EXPECT_EQ(OptionChoice(r.value, r.choices), r.choice) << int(r.value);
+    struct Text { const char* text; int value; };
+    for (const Text& t : {Text{"0", 0}, Text{"999", 999}, Text{"", -1}, Text{"abc", -1}, Text{"-5", -5},
+                          Text{"1 2", -1}, Text{"+7", 7}})
+        EXPECT_EQ(ParseTextIndent(t.text), t.value) << t.text;
+}
