@@ -361,14 +361,15 @@ void CaseTreeView::DeleteCategory()
     if (onScreen) emit caseOnScreenDeleted();
 }
 
-void CaseTreeView::SaveCategories(bool quietly)
+bool CaseTreeView::SaveCategories(bool quietly)
 {
     if (!model_.SaveCategories()) {
-        Message(CaseTexts::kError, T(CaseTexts::kCategoryListFailed), int(PromptIcon::Error));
-        return;
+        if (!quietly) Message(CaseTexts::kError, T(CaseTexts::kCategoryListFailed), int(PromptIcon::Error));
+        return false;
     }
     if (!quietly && !model_.Categories().empty())
         Message(nullptr, T(CaseTexts::kCategoriesSaved), int(PromptIcon::Information));
+    return true;
 }
 
 void CaseTreeView::ExpandSelected(bool expand)

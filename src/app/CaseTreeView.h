@@ -61,7 +61,8 @@ public:
     void AddCategory();
     void RenameCategory();
     void DeleteCategory();
-    void SaveCategories(bool quietly = false);
+    // Quietly (closing the window): no message; the caller says a failure.
+    bool SaveCategories(bool quietly = false);
     void ExpandSelected(bool expand);
 
     // Drag and drop of categories: the drag flag, whether a node takes the drop, and the drop.

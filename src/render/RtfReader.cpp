@@ -94,7 +94,8 @@ class Parser {
 public:
     Parser(QByteArrayView rtf, RtfSink& sink) : in_(rtf), sink_(sink) {}
 
-    void Run()
+    // False when groups nested beyond the limit were skipped.
+    bool Run()
     {
         while (pos_ < in_.size()) {
             const char c = in_[pos_];
@@ -116,6 +117,7 @@ public:
             }
         }
         Flush();
+        return !tooDeep_;
     }
 
 private:
@@ -127,6 +129,7 @@ private:
         pendingSkip_ = 0;
         if (overflow_ > 0 || stack_.size() >= std::size_t(kRtfMaxDepth)) {
             ++overflow_;
+            tooDeep_ = true;
             return;
         }
         stack_.push_back(stack_.back());
@@ -459,6 +462,7 @@ private:
     RtfSink& sink_;
     std::vector<GroupState> stack_{GroupState{}};
     int overflow_ = 0;      // groups opened beyond the depth limit, skipped whole
+    bool tooDeep_ = false;
     bool groupStart_ = false;
     int pendingSkip_ = 0;   // fallback characters still to skip after a \uN
     int documentCodePage_ = 0;
@@ -490,11 +494,14 @@ public:
 
 class DocumentSink final : public RtfSink {
 public:
-    explicit DocumentSink(QTextDocument& document) : cursor_(&document) {}
+    explicit DocumentSink(QTextDocument& document, const QTextCharFormat& base = {}) : cursor_(&document), base_(base)
+    {
+        cursor_.movePosition(QTextCursor::End);
+    }
 
     void Text(const QString& text, const RtfCharFormat& f) override
     {
-        QTextCharFormat format;
+        QTextCharFormat format = base_;
         if (!f.family.isEmpty()) format.setFontFamilies(QStringList{f.family});
         if (f.halfPoints > 0) format.setFontPointSize(f.halfPoints / 2.0);
         format.setFontWeight(f.bold ? QFont::Bold : QFont::Normal);
@@ -507,6 +514,7 @@ public:
 
 private:
     QTextCursor cursor_;
+    QTextCharFormat base_;
 };
 
 }  // namespace
@@ -519,10 +527,16 @@ bool LooksLikeRtf(QByteArrayView bytes)
     return bytes.sliced(i).startsWith("{\\rtf");
 }
 
-void ParseRtf(QByteArrayView rtf, RtfSink& sink)
+bool ParseRtf(QByteArrayView rtf, RtfSink& sink)
 {
-    if (!LooksLikeRtf(rtf)) return;
-    Parser(rtf, sink).Run();
+    if (!LooksLikeRtf(rtf)) return false;
+    return Parser(rtf, sink).Run();
+}
+
+bool AppendRtf(QByteArrayView rtf, QTextDocument& document, const QTextCharFormat& base)
+{
+    DocumentSink sink(document, base);
+    return ParseRtf(rtf, sink);
 }
 
 void ReadRtf(QByteArrayView bytes, QTextDocument& document)

@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QTextCharFormat>
 
 #include <optional>
 
@@ -39,12 +40,17 @@ public:
 // Whether the bytes start (after blanks) with "{\rtf".
 bool LooksLikeRtf(QByteArrayView bytes);
 
-// Parses RTF into the sink. Input that is not RTF gives nothing; see LooksLikeRtf.
-void ParseRtf(QByteArrayView rtf, RtfSink& sink);
+// Parses RTF into the sink. False when the input is not RTF (nothing is handed out) or nests
+// deeper than kRtfMaxDepth (what lies outside the deep groups is handed out all the same).
+bool ParseRtf(QByteArrayView rtf, RtfSink& sink);
 
 // Replaces the document's content with the RTF's. Input that is not RTF is taken as plain
 // text (UTF-8 when it is valid UTF-8, else GBK), so a comment saved as plain text still shows.
 void ReadRtf(QByteArrayView bytes, QTextDocument& document);
+
+// Appends the RTF's content at the end of the document, its own formats over `base`; false as
+// for ParseRtf.
+bool AppendRtf(QByteArrayView rtf, QTextDocument& document, const QTextCharFormat& base = {});
 
 // The text of an RTF document, paragraphs separated by "\n"; needs no GUI application.
 QString RtfToPlainText(QByteArrayView bytes);

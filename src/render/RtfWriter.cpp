@@ -53,7 +53,7 @@ public:
     QByteArray Run()
     {
         defaultFamily_ = document_.defaultFont().family();
-        defaultHalfPoints_ = HalfPoints(document_.defaultFont().pointSizeF());
+        defaultHalfPoints_ = HalfPoints(PointsOf(document_.defaultFont()));
         FontIndex(defaultFamily_);
         current_ = Format{0, defaultHalfPoints_, false, false, false, 0};
         QByteArray body;
@@ -93,6 +93,12 @@ private:
     };
 
     static int HalfPoints(double points) { return points > 0 ? std::max(1, int(points * 2 + 0.5)) : 20; }
+    // A size in pixels counts at 96 dots per inch, as on the desktop.
+    static double PointsOf(const QFont& font)
+    {
+        if (font.pointSizeF() > 0) return font.pointSizeF();
+        return font.pixelSize() > 0 ? font.pixelSize() * 72.0 / 96.0 : 0;
+    }
 
     int FontIndex(const QString& family)
     {
@@ -117,7 +123,9 @@ private:
         Format f;
         const QStringList families = cf.fontFamilies().toStringList();
         f.font = FontIndex(families.isEmpty() || families.first().isEmpty() ? defaultFamily_ : families.first());
-        f.halfPoints = cf.hasProperty(QTextFormat::FontPointSize) ? HalfPoints(cf.fontPointSize()) : defaultHalfPoints_;
+        f.halfPoints = cf.hasProperty(QTextFormat::FontPointSize)   ? HalfPoints(cf.fontPointSize())
+                       : cf.hasProperty(QTextFormat::FontPixelSize) ? HalfPoints(cf.intProperty(QTextFormat::FontPixelSize) * 72.0 / 96.0)
+                                                                    : defaultHalfPoints_;
         f.bold = cf.fontWeight() >= QFont::DemiBold;
         f.italic = cf.fontItalic();
         f.underline = cf.fontUnderline();
