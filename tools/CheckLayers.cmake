@@ -12,7 +12,9 @@ set(below_cases base calendar chart)
 set(below_almanac base calendar)
 set(below_places base)
 set(below_settings base)
-set(layers base calendar chart drawing reading engine cases almanac places settings)
+set(below_casetree base calendar chart cases)
+set(below_currentcase base calendar chart cases casetree)
+set(layers base calendar chart drawing reading engine cases almanac places settings casetree currentcase)
 
 # Which layer each header belongs to.
 foreach(layer IN LISTS layers)

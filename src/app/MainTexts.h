@@ -71,6 +71,7 @@ inline constexpr const char* kHelp = "软件帮助";
 // Message captions.
 inline constexpr const char* kCaptionNote = "提示";
 inline constexpr const char* kCaptionError = "错误";
+inline constexpr const char* kCaseFileNotOpened = "命例文件无法打开或建立，命例不能保存。";
 inline constexpr const char* kCaptionYear = "年份错误";
 inline constexpr const char* kCaptionAnnual = "流年盘错误";
 inline constexpr const char* kCaptionReading = "简介";
@@ -80,10 +81,8 @@ inline constexpr const char* kCaptionClose = "关闭";
 inline constexpr const char* kNeedChart = "请先排一个本命盘";
 inline constexpr const char* kAnnualYearRange =
     "流年年份必须在-4713到9999年之间，并且没有公元0年\r\n注意：公元前用负数，比如公元前120年，就输入-120";
-inline constexpr const char* kSaveComment = "当前评语文本已改变，要保存吗？";
 inline constexpr const char* kConfirmClose = "确定要关闭软件吗？";
 inline constexpr const char* kNeedCorrectChart = "请先排一个正确的盘";
-inline constexpr const char* kNeedChartToSave = "请先排一个正确的盘后再保存";
 inline constexpr const char* kDone = "设置完成";
 inline constexpr const char* kSkinMissing = "对应的皮肤文件已经丢失，请关闭软件，再重新打开软件！";
 inline constexpr const char* kSettingsNotWritten = "无法写入设置文件：%1";

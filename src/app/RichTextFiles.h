@@ -1,7 +1,7 @@
 #pragma once
 // Reading and writing a rich-text pane's document as a file. This is the one seam between the
-// panes and the file formats: plain text is UTF-8; RTF goes through the small writer and reader
-// here until a full RTF module takes their place behind the same two functions.
+// panes and the file formats: plain text is UTF-8; RTF goes through the comment documents' RTF
+// reader and writer.
 #include <QString>
 #include <QTextCharFormat>
 

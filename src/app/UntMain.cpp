@@ -1,6 +1,9 @@
 #include "UntMain.h"
 
+#include "CaseDesk.h"
+#include "CaseTreeView.h"
 #include "ChartImageWidget.h"
+#include "CurrentCase.h"
 #include "ImageCanvas.h"
 #include "IniFile.h"
 #include "MainTexts.h"
@@ -31,6 +34,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QSplitter>
 #include <QStandardItemModel>
@@ -89,7 +93,9 @@ TFrmMain::TFrmMain(std::filesystem::path programFolder, Prompter& prompter, QWid
       programFolder_(std::move(programFolder)),
       prompter_(prompter),
       canvas_(std::make_unique<ImageCanvas>()),
-      engine_(programFolder_)
+      engine_(programFolder_),
+      store_(std::make_unique<MDataBase>()),
+      current_(std::make_unique<CurrentCase>(*store_))
 {
     setObjectName("FrmMain");
     setWindowTitle(T(kAppTitle));
@@ -99,6 +105,20 @@ TFrmMain::TFrmMain(std::filesystem::path programFolder, Prompter& prompter, QWid
     BuildPanes();
     BuildMenus();
     AttachTools();
+    desk_ = new CaseDesk(this, *store_, DatFolder(programFolder_) / kZdinitFile, prompter_, *caseTree_, *current_,
+                         *RedtPingYu, *SbtoSave);
+    desk_->SetHooks({[this](const CaseRecord& record) { return ShowCase(record); }, [this] { ClearChart(); },
+                     [this] {
+                         Redtziwei->clear();
+                         cast_ = false;
+                     }});
+    QStringList provinces;
+    for (const std::string& province : ProvinceNames()) provinces << QString::fromStdString(province);
+    desk_->ConnectSearch(criteria_, provinces);
+    connect(BtoNew, &QPushButton::clicked, desk_, &CaseDesk::New);
+    connect(actImport, &QAction::triggered, desk_, &CaseDesk::Import);
+    connect(actExport, &QAction::triggered, desk_, &CaseDesk::Export);
+    connect(actCompact, &QAction::triggered, desk_, &CaseDesk::Compact);
     reportTarget_ = std::make_unique<ReportDocument>(*Redtziwei->document());
     Redtziwei->clear();
     PageMain->setCurrentIndex(0);
@@ -114,7 +134,8 @@ TFrmMain::~TFrmMain()
 
 void TFrmMain::BuildPanes()
 {
-    Tree = new QTreeWidget;
+    caseTree_ = new CaseTreeView(*store_, DatFolder(programFolder_) / kZdinitFile, prompter_, current_.get());
+    Tree = caseTree_;
     Tree->setObjectName("Tree");
     Tree->setHeaderHidden(true);
     Tree->setMinimumWidth(kMinTreeWidth);  // as narrow as the settings allow, not as Qt suggests
@@ -383,6 +404,10 @@ void TFrmMain::showEvent(QShowEvent* event)
     Imgziwei->Refresh();
     ChartRedrawn();
     report_.SetTarget(reportTarget_.get());
+    if (const DbStatus opened = store_->Open(programFolder_); opened != DbStatus::Ok)
+        prompter_.Message(this, T(kCaptionError), T(kCaseFileNotOpened), PromptIcon::Error);
+    else
+        caseTree_->FillNewest();
     if (QWindow* handle = windowHandle()) connect(handle, &QWindow::screenChanged, this, &TFrmMain::ScreenChanged);
 }
 
@@ -572,7 +597,13 @@ MDateTime TFrmMain::CalendarDate() const
 
 void TFrmMain::CastNatal()
 {
+    CastPanel(false);
+}
+
+bool TFrmMain::CastPanel(bool viewing)
+{
     cast_ = false;
+    current_->SetCast(false);
     PanelFields fields;
     fields.name = Edtname->text().toStdString();
     fields.year = EdtYear->text().toStdString();
@@ -595,14 +626,15 @@ void TFrmMain::CastNatal()
         fields.longitude = cityLongitudes_[city];
         fields.latitude = cityLatitudes_[city];
     }
-    const PanelBirth checked = ReadPanelBirth(fields);
+    PanelBirth checked = ReadPanelBirth(fields);
     if (!checked.ok) {
         prompter_.Message(this, QString::fromStdString(checked.caption), QString::fromStdString(checked.text),
                           checked.nameEmpty ? PromptIcon::Information : PromptIcon::Warning);
         if (checked.yearFault) EdtYear->setFocus();
-        return;
+        return false;
     }
-    AskToSaveComment();
+    if (viewing) checked.input.name = Edtname->text().toStdString();  // as stored, not lowered again
+    else AskToSaveComment();
     UpDyear->blockSignals(true);
     UpDyear->setValue(checked.input.birth.year);
     UpDyear->blockSignals(false);
@@ -610,7 +642,7 @@ void TFrmMain::CastNatal()
     if (!engine_.CastNatal(checked.input)) {
         ChartRedrawn();
         prompter_.Message(this, T(kCaptionError), QString::fromStdString(engine_.lastError()), PromptIcon::Error);
-        return;
+        return false;
     }
     ChartRedrawn();
     ChartData chart;
@@ -619,8 +651,50 @@ void TFrmMain::CastNatal()
     report_.BuildReport(chart, chartSettings);
     Redtziwei->moveCursor(QTextCursor::Start);  // the report is read from its beginning
     cast_ = true;
-    if (engine_.GetSaveFlag() != 0) SaveCurrentCase();
+    if (viewing) {
+        ScrollBox1->horizontalScrollBar()->setValue(0);
+        ScrollBox1->verticalScrollBar()->setValue(0);
+        Imgziwei->move(1, 1);
+    } else {
+        desk_->Cast(checked.input, true);
+        if (engine_.GetSaveFlag() != 0) SaveCurrentCase();
+    }
     FillAnnualLists();
+    return true;
+}
+
+bool TFrmMain::ShowCase(const CaseRecord& r)
+{
+    UpDyear->blockSignals(true);
+    UpDyear->setValue(r.birth.year);
+    UpDyear->blockSignals(false);
+    EdtYear->setText(QString::number(StoredToHistoricalYear(r.birth.year)));
+    cbom->setCurrentIndex(r.birth.month - 1);
+    cbod->setCurrentIndex(r.birth.day - 1);
+    cbos->setCurrentIndex(r.birth.hour);
+    cbomin->setCurrentIndex(r.birth.minute);
+    (r.isLunar ? Rdonl : Rdogl)->setChecked(true);
+    Chkrun->setChecked(r.isLunar && r.isLeap);
+    (r.isMale ? Rdona : Rdonv)->setChecked(true);
+    Edtname->setText(QString::fromStdString(r.name));
+    // A province index this program's list does not have stands as "未知地".
+    const int province = r.provinceIndex >= 0 && r.provinceIndex < cbodiZ->count() ? r.provinceIndex : kUnknownProvince;
+    cbodiZ->setCurrentIndex(province);
+    ProvinceChosen(province);
+    cbodiC->setCurrentIndex(r.cityIndex >= 0 && r.cityIndex < cbodiC->count() ? r.cityIndex : 0);
+    CboPanShi->setCurrentIndex(r.chartKind < 3 ? int(r.chartKind) : 0);
+    return CastPanel(true);
+}
+
+void TFrmMain::ClearChart()
+{
+    Redtziwei->clear();
+    cast_ = false;
+    canvas_->FillRect(0, 0, canvas_->image().width(), canvas_->image().height(), 0xFFFFFF);
+    Imgziwei->Refresh();
+    ScrollBox1->horizontalScrollBar()->setValue(0);
+    ScrollBox1->verticalScrollBar()->setValue(0);
+    Imgziwei->move(1, 1);
 }
 
 void TFrmMain::FillAnnualLists()
@@ -717,18 +791,13 @@ void TFrmMain::ZoomChart(int step)
 
 void TFrmMain::AskToSaveComment()
 {
-    const bool storedCase = false;  // the current-case model tells once cases can be viewed
-    if (!storedCase || !RedtPingYu->document()->isModified()) return;
-    if (prompter_.Question(this, T(kCaptionNote), T(kSaveComment), PromptIcon::Warning)) SaveCurrentCase();
+    desk_->AskToSaveComment();
 }
 
 void TFrmMain::SaveCurrentCase()
 {
-    if (!cast_) {
-        prompter_.Message(this, T(kCaptionNote), T(kNeedChartToSave), PromptIcon::Information);
-        return;
-    }
-    // Filing the case (category, comment document, tree node) belongs to the current-case model.
+    current_->SetCast(cast_);
+    desk_->Save();
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -781,6 +850,7 @@ void TFrmMain::closeEvent(QCloseEvent* event)
     cityLongitudes_.clear();
     cityLatitudes_.clear();
     StoreSettings();
+    if (shown_ && !caseTree_->SaveCategories(true)) SettingsWriteFailed();
     event->accept();
 }
 

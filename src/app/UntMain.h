@@ -3,6 +3,7 @@
 // draw the natal and annual charts, shows the report, answers clicks on the chart, and keeps
 // its look in dat/zdinit.ini. It computes nothing itself: the engine, the report builder and
 // the settings model do, and every question goes through the prompter.
+#include "Database.h"
 #include "Decziwei.h"
 #include "WindowSettings.h"
 #include "Ziweiex.h"
@@ -14,7 +15,10 @@
 #include <memory>
 #include <vector>
 
+class CaseDesk;
+class CaseTreeView;
 class ChartImageWidget;
+class CurrentCase;
 class ImageCanvas;
 class TFrmWnl;
 struct WnlChoice;
@@ -121,6 +125,12 @@ public:
     // Files the current case; needs a successful natal cast first.
     void SaveCurrentCase();
 
+    // The cases: the tree over the case store, the current case and its tools.
+    CaseTreeView* caseTree() const { return caseTree_; }
+    CurrentCase& currentCase() { return *current_; }
+    CaseDesk& caseDesk() { return *desk_; }
+    MDataBase& caseStore() { return *store_; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -148,6 +158,13 @@ private:
     void FoundPlaceChosen(const QModelIndex& index);
     void YearSpun(int position);
     void CastNatal();
+    // Checks the panel and casts the natal chart with its report. A view keeps the name as
+    // typed and neither asks about the comment nor saves; a cast by the user does both.
+    bool CastPanel(bool viewing);
+    // A stored case into the input panel, then cast (the view of a case).
+    bool ShowCase(const CaseRecord& record);
+    // "新建": the report pane emptied and the chart painted white.
+    void ClearChart();
     void CastAnnual();
     void FillAnnualLists();
     void ChartPressed(QPoint point);
@@ -184,4 +201,9 @@ private:
     QActionGroup* skinGroup_ = nullptr;
     QStandardItemModel* foundPlaces_ = nullptr;
     QPointer<TFrmWnl> calendar_;
+    std::unique_ptr<MDataBase> store_;
+    std::unique_ptr<CurrentCase> current_;
+    CaseTreeView* caseTree_ = nullptr;
+    CaseDesk* desk_ = nullptr;
+    SearchCriteria criteria_;  // the last search's, for the whole run
 };

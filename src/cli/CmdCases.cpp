@@ -5,12 +5,15 @@
 #include "Database.h"
 #include "Gbk.h"
 #include "ProgramFolder.h"
+#include "RtfReader.h"
 #include "ZiweiexNames.h"
 
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
+#include <fstream>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <map>
 #include <ostream>
@@ -229,9 +232,18 @@ CaseRecord ReadCase(const MDataBase& db, int32_t number)
     return r;
 }
 
+// The text of a comment document, read through the same reader as the comment pane.
+std::string CommentText(const fs::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    if (!file && !file.eof()) throw StoreFailure{"读取评语文件失败：" + path.string()};
+    return RtfToPlainText(QByteArrayView(bytes.data(), qsizetype(bytes.size()))).toStdString();
+}
+
 int Show(const CommandArgs& argv, std::ostream& out)
 {
-    const CliArgs args = ParseArgs(argv, {}, {});
+    const CliArgs args = ParseArgs(argv, {}, {"comment"});
     const int32_t number = CaseNumber(args);
     MDataBase db;
     OpenStore(db, args);
@@ -239,9 +251,11 @@ int Show(const CommandArgs& argv, std::ostream& out)
     const auto comment = db.CommentPath(r);
     std::error_code ec;
     const bool hasComment = comment && fs::exists(*comment, ec);
+    const std::string commentText = hasComment && args.has("comment") ? CommentText(*comment) : std::string();
     if (args.has("json")) {
         nlohmann::json j = CaseJson(r);
         j["commentFile"] = hasComment ? comment->string() : "";
+        if (args.has("comment")) j["comment"] = commentText;
         out << JsonText(j) << '\n';
         return 0;
     }
@@ -251,6 +265,7 @@ int Show(const CommandArgs& argv, std::ostream& out)
     out << "编号：" << r.recordNo << "\n姓名：" << r.name << "\n性别：" << SexName(r) << "\n出生：" << FormatDateTime(r.birth)
         << "（" << CalendarName(r) << "）\n出生地：" << place << "\n盘式：" << KindName(r) << "\n类别：" << r.category
         << "\n评语：" << (hasComment ? comment->string() : "（无评语文件）") << '\n';
+    if (args.has("comment") && hasComment) out << "评语内容：\n" << commentText << (commentText.ends_with('\n') ? "" : "\n");
     return 0;
 }
 

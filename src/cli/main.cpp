@@ -63,7 +63,7 @@ const std::vector<Command>& AllCommands()
     static const std::vector<Command> commands = {
         {"jd", "日期[T时:分] [--json]", "儒略日、星期与日干支（历史纪年，公元前用负数）", RunJd},
         {"ephem", "日期[T时:分] [--json]", "ΔT、太阳与月亮视黄经、月日黄经差与时差（北京时间）", RunEphem},
-        {"cases", "add|list|show 编号|delete 编号|search|export 文件夹|import 文件夹|compact [--home 文件夹] [--json]",
+        {"cases", "add|list|show 编号 [--comment]|delete 编号|search|export 文件夹|import 文件夹|compact [--home 文件夹] [--json]",
          "命例库：保存、列出、查看、删除、查找、导出、导入与整理命例", RunCases},
         {"lunar", "日期[T时:分] [--json]", "公历（北京时间）转农历，附四柱", RunLunar},
         {"solar", "--lunar 年-月-日[T时:分] [--leap] [--json]", "农历转公历，--leap 表示闰月", RunSolar},

@@ -174,7 +174,7 @@ TEST_F(PaneTest, RtfSizeOfAPixelSizedPane)
     const QByteArray rtf = Head(Path(home, "评语.rtf"), 4096);
     EXPECT_TRUE(rtf.contains("\\fs21")) << rtf.toStdString();
     EXPECT_FALSE(rtf.contains("\\fs-")) << rtf.toStdString();
-    EXPECT_TRUE(rtf.contains("\\u21629?")) << rtf.toStdString();  // 命 is U+547D
+    EXPECT_TRUE(rtf.contains("\\'c3\\'fc")) << rtf.toStdString();  // 命 in GBK
 }
 
 TEST_F(PaneTest, ImportPlainTextAndFailures)

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fcntl.h>
+#include <fstream>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -365,4 +366,21 @@ TEST_F(CliCases, ListingALargeCaseFileNeedsLittleMemory)
     ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
     EXPECT_EQ(WEXITSTATUS(status), 0);
 #endif
+}
+
+// A comment document as written by an editor on Windows: GBK pairs, a \uN, a skipped destination.
+TEST_F(CliCases, ShowPrintsTheCommentAsText)
+{
+    Add("王五");
+    std::ofstream(CommentFolder() / "王五_199005010830.rtf", std::ios::binary)
+        << "{\\rtf1\\ansi\\ansicpg936\\deff0{\\fonttbl{\\f0\\fnil\\fcharset134 \\'cb\\'ce\\'cc\\'e5;}}"
+           "{\\*\\generator Msftedit 5.41.21.2510;}\\viewkind4\\uc1\\pard\\lang2052\\f0\\fs18 "
+           "\\'c6\\'c0\\'d3\\'ef\\tab ok\\par \\u21629?\\'c0\\'fd\\par\n}";
+    const auto text = Cases({"show", "0", "--comment"});
+    EXPECT_EQ(text.exitCode, 0) << text.err;
+    EXPECT_NE(text.out.find("评语内容：\n评语\tok\n命例\n"), std::string::npos) << text.out;
+
+    const auto json = Json({"show", "0", "--comment"});
+    EXPECT_EQ(json["comment"], "评语\tok\n命例\n");
+    EXPECT_FALSE(Json({"show", "0"}).contains("comment"));
 }
