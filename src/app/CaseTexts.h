@@ -97,6 +97,8 @@ inline QString StatusText(DbStatus status)
     case DbStatus::IoError: return T("读写文件失败");
     case DbStatus::BadText: return T("文字无法按GBK保存，或超出字段长度");
     case DbStatus::OwnFolder: return T("不能使用程序自己的文件夹");
+    case DbStatus::WriteProtected: return T("命例文件是只读的，未作任何改动");
+    case DbStatus::NotCaseFile: return T("导入的数据不是完整的命例文件，或是符号链接，未作任何改动");
     }
     return T("未知错误");
 }
