@@ -512,14 +512,14 @@ void TFrmMain::ChooseSkin(QAction* item)
     if (item == skinGroup_->actions().back()) {
         qApp->setStyleSheet({});
         update();
-        if (!WriteSkinChoice(*settingsFile_, false)) SettingsWriteFailed();
+        if (!WriteSkinChoice(FreshSettingsFile(), false)) SettingsWriteFailed();
         return;
     }
     if (!LoadSkin(item->text())) {
         prompter_.Message(this, T(kCaptionNote), T(kSkinMissing), PromptIcon::Warning);
         return;
     }
-    if (!WriteSkinChoice(*settingsFile_, true, item->text().toStdString())) SettingsWriteFailed();
+    if (!WriteSkinChoice(FreshSettingsFile(), true, item->text().toStdString())) SettingsWriteFailed();
 }
 
 void TFrmMain::ApplyReportLook(const std::string& fontName, int pointSize, uint32_t background)
@@ -873,8 +873,16 @@ void TFrmMain::StoreSettings()
     s.chartFontSize = chartFontSize();
     s.province = cbodiZ->currentIndex();
     s.city = std::max(cbodiC->currentIndex(), 0);
-    if (!WriteWindowSettings(*settingsFile_, s)) SettingsWriteFailed();
+    if (!WriteWindowSettings(FreshSettingsFile(), s)) SettingsWriteFailed();
     settingsFile_.reset();
+}
+
+IniFile& TFrmMain::FreshSettingsFile()
+{
+    // Others write the same file meanwhile (the case tree its categories): read it again so a
+    // write of ours never puts back what it held when the window opened.
+    settingsFile_ = std::make_unique<IniFile>(DatFolder(programFolder_) / kZdinitFile);
+    return *settingsFile_;
 }
 
 void TFrmMain::SettingsWriteFailed()

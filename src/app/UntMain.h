@@ -177,6 +177,8 @@ private:
     void ReportColour();
     void OpenPlaceEditor();
     void OpenChartSettings();
+    // The settings file as it is on disk now, for a write.
+    IniFile& FreshSettingsFile();
     // A failed write of the settings file, said once.
     void SettingsWriteFailed();
 

@@ -1,6 +1,7 @@
 // The cases in the main window, end to end: cast and save new twice (the second comment named
 // with "_0"), view the first from the tree, edit and save it as stored, delete it on screen.
 #include "CaseTreeView.h"
+#include "CategoryList.h"
 #include "RtfReader.h"
 #include "ScriptedPrompter.h"
 #include "Screenshots.h"
@@ -9,6 +10,7 @@
 #include "UntMain.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
@@ -18,6 +20,8 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace fs = std::filesystem;
 
@@ -104,6 +108,35 @@ TEST(CaseMainWindow, SaveTwiceViewEditSaveStoredAndDeleteOnScreen)
     EXPECT_EQ(prompter.LastMessage(), "请先排一个正确的盘后再保存");
 
     prompter.answers = {true};  // the close question
+    window->close();
+}
+
+}  // namespace
+
+namespace {
+
+// The window's own settings writes (a skin chosen) read the file again, so they never put back
+// the category list the window opened with.
+TEST(CaseMainWindow, ACategorySavedDuringTheRunSurvivesTheWindowsOwnSettingsWrites)
+{
+    TempHome home;
+    fs::create_directories(home.path() / "skins");
+    for (const auto& skin : fs::directory_iterator(QIRAVEL_SKINS))
+        fs::copy_file(skin.path(), home.path() / "skins" / skin.path().filename());
+    ScriptedPrompter prompter;
+    auto window = std::make_unique<TFrmMain>(home.path(), prompter);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    CaseTreeView& tree = *window->caseTree();
+    tree.setCurrentItem(tree.root());
+    prompter.texts.push_back(QString::fromUtf8("同事"));
+    tree.actAddCategory->trigger();
+    ASSERT_TRUE(tree.SaveCategories(true));
+
+    window->menuSkins->actions().front()->trigger();
+    const std::vector<std::string> saved = CategoryList(home.dat() / "zdinit.ini").Read();
+    EXPECT_NE(std::find(saved.begin(), saved.end(), "同事"), saved.end());
+    prompter.answers.push_back(true);
     window->close();
 }
 
