@@ -1,7 +1,7 @@
 // Speed of the main window as a user meets it, without a display: from construction to the
 // first shown window, a natal cast from the button press to chart and report painted, and a
 // zoom step redrawn on screen. Runs as its own program: the window needs a QApplication.
-#include "Prompter.h"
+#include "QuietPrompter.h"
 #include "UntMain.h"
 
 #include <QApplication>
@@ -16,21 +16,6 @@
 #include <random>
 
 namespace {
-
-// Answers every question with Yes and swallows messages; a benchmark has nobody to ask.
-class QuietPrompter final : public Prompter {
-public:
-    void Message(QWidget*, const QString&, const QString&, PromptIcon) override {}
-    bool Question(QWidget*, const QString&, const QString&, PromptIcon, DefaultAnswer) override { return true; }
-    std::optional<QString> QueryText(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    FileFilterChoice OpenFile(QWidget*, const QString&, const QStringList&, const QString&) override { return {}; }
-    FileFilterChoice SaveFile(QWidget*, const QString&, const QStringList&, const QString&) override { return {}; }
-    QString Folder(QWidget*, const QString&) override { return {}; }
-    std::optional<QFont> Font(QWidget*, const QFont&, const QString&) override { return {}; }
-    std::optional<QColor> Colour(QWidget*, const QColor&) override { return {}; }
-    bool Print(QWidget*, QPrinter&) override { return false; }
-    int Exec(QDialog&) override { return 0; }
-};
 
 // A scratch program folder, so the settings the window writes at close go nowhere that matters.
 struct ScratchHome {
@@ -66,7 +51,7 @@ void CastExample(TFrmMain& window)
 void BM_StartToFirstShownWindow(benchmark::State& state)
 {
     ScratchHome home;
-    QuietPrompter prompter;
+    QuietPrompter prompter(true);
     for (auto _ : state) {
         TFrmMain window(home.path, prompter);
         window.resize(1280, 800);
@@ -83,7 +68,7 @@ BENCHMARK(BM_StartToFirstShownWindow)->Unit(benchmark::kMillisecond);
 void BM_NatalCastToScreen(benchmark::State& state)
 {
     ScratchHome home;
-    QuietPrompter prompter;
+    QuietPrompter prompter(true);
     TFrmMain window(home.path, prompter);
     window.resize(1280, 800);
     window.show();
@@ -101,7 +86,7 @@ BENCHMARK(BM_NatalCastToScreen)->Unit(benchmark::kMillisecond);
 void BM_ZoomRedrawOnScreen(benchmark::State& state)
 {
     ScratchHome home;
-    QuietPrompter prompter;
+    QuietPrompter prompter(true);
     TFrmMain window(home.path, prompter);
     window.resize(1280, 800);
     window.show();
@@ -118,13 +103,3 @@ void BM_ZoomRedrawOnScreen(benchmark::State& state)
 BENCHMARK(BM_ZoomRedrawOnScreen)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -4,7 +4,7 @@
 #include "CategoryList.h"
 #include "CurrentCase.h"
 #include "Database.h"
-#include "Prompter.h"
+#include "QuietPrompter.h"
 #include "RtfWriter.h"
 
 #include <QApplication>
@@ -65,26 +65,11 @@ BenchHome& Home()
     return home;
 }
 
-// No question is asked by the operations measured.
-class SilentPrompter final : public Prompter {
-public:
-    void Message(QWidget*, const QString&, const QString&, PromptIcon) override {}
-    bool Question(QWidget*, const QString&, const QString&, PromptIcon, DefaultAnswer) override { return false; }
-    std::optional<QString> QueryText(QWidget*, const QString&, const QString&, const QString&) override { return {}; }
-    FileFilterChoice OpenFile(QWidget*, const QString&, const QStringList&, const QString&) override { return {}; }
-    FileFilterChoice SaveFile(QWidget*, const QString&, const QStringList&, const QString&) override { return {}; }
-    QString Folder(QWidget*, const QString&) override { return {}; }
-    std::optional<QFont> Font(QWidget*, const QFont&, const QString&) override { return {}; }
-    std::optional<QColor> Colour(QWidget*, const QColor&) override { return {}; }
-    bool Print(QWidget*, QPrinter&) override { return false; }
-    int Exec(QDialog&) override { return 0; }
-};
-
 void BM_TreeStartUpFill(benchmark::State& state)
 {
     MDataBase db;
     db.Open(Home().path());
-    SilentPrompter prompter;
+    QuietPrompter prompter;
     CaseTreeView tree(db, Home().settings(), prompter);
     for (auto _ : state) {
         tree.FillNewest();
@@ -97,7 +82,7 @@ void BM_TreeShowAll(benchmark::State& state)
 {
     MDataBase db;
     db.Open(Home().path());
-    SilentPrompter prompter;
+    QuietPrompter prompter;
     CaseTreeView tree(db, Home().settings(), prompter);
     for (auto _ : state) {
         tree.ShowAll();
@@ -158,14 +143,3 @@ void BM_SaveCaseWith100KbComment(benchmark::State& state)
 BENCHMARK(BM_SaveCaseWith100KbComment)->Unit(benchmark::kMillisecond)->Iterations(50);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

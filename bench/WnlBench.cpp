@@ -2,40 +2,15 @@
 // memos filled) and a click on a day of the shown month (everything redrawn). Target: at most
 // 20 ms anywhere in -4713..9999. Runs as its own program: the window needs a GUI application,
 // here without a display.
-#include "Prompter.h"
+#include "QuietPrompter.h"
 #include "UntWnl.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
-
-namespace {
-
-// The benchmark's months all exist, so the window asks nothing; any question counts as No.
-class SilentPrompter final : public Prompter {
-public:
-    void Message(QWidget*, const QString&, const QString&, PromptIcon) override {}
-    bool Question(QWidget*, const QString&, const QString&, PromptIcon, DefaultAnswer) override { return false; }
-    std::optional<QString> QueryText(QWidget*, const QString&, const QString&, const QString&) override
-    {
-        return std::nullopt;
-    }
-    FileFilterChoice OpenFile(QWidget*, const QString&, const QStringList&, const QString&) override { return {}; }
-    FileFilterChoice SaveFile(QWidget*, const QString&, const QStringList&, const QString&) override { return {}; }
-    QString Folder(QWidget*, const QString&) override { return {}; }
-    std::optional<QFont> Font(QWidget*, const QFont&, const QString&) override { return std::nullopt; }
-    std::optional<QColor> Colour(QWidget*, const QColor&) override { return std::nullopt; }
-    bool Print(QWidget*, QPrinter&) override { return false; }
-    int Exec(QDialog&) override { return 0; }
-};
-
-}  // namespace
 
 // "下一月" from January of the given year on, twelve months a year.
 static void BM_WnlNextMonth(benchmark::State& state)
 {
-    SilentPrompter prompter;
+    QuietPrompter prompter;
     TFrmWnl window(prompter);
     const auto year = static_cast<int16_t>(state.range(0));
     window.ShowDate({year, 1, 1, 12, 0});
@@ -53,7 +28,7 @@ BENCHMARK(BM_WnlNextMonth)->Arg(-4713)->Arg(1582)->Arg(2024)->Arg(9998)->Unit(be
 // A different year each time, across the whole range (a typed year).
 static void BM_WnlShowDateAcrossRange(benchmark::State& state)
 {
-    SilentPrompter prompter;
+    QuietPrompter prompter;
     TFrmWnl window(prompter);
     int year = -4713;
     for (auto _ : state) {
@@ -68,7 +43,7 @@ BENCHMARK(BM_WnlShowDateAcrossRange)->Unit(benchmark::kMillisecond);
 // A click on another day of the shown month.
 static void BM_WnlClickDay(benchmark::State& state)
 {
-    SilentPrompter prompter;
+    QuietPrompter prompter;
     TFrmWnl window(prompter);
     window.ShowDate({2024, 2, 1, 12, 0});
     int column = 0;
@@ -78,14 +53,3 @@ static void BM_WnlClickDay(benchmark::State& state)
     }
 }
 BENCHMARK(BM_WnlClickDay)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
