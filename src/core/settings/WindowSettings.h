@@ -14,8 +14,10 @@ inline constexpr const char* kZdinitFile = "zdinit.ini";
 struct WindowSettings {
     int left = 10;
     int top = 10;
-    int width = 400;   // client area
-    int height = 400;
+    // Client area. A first start shows the whole chart beside the input panel on a 1280×800
+    // screen; a 400×400 window would hide most of it.
+    int width = 1180;
+    int height = 760;
     int state = 0;     // 0 normal, 1 minimised, 2 maximised
     int treeWidth = 180;     // ≥ 30
     int commentHeight = 80;  // ≥ 20

@@ -22,8 +22,8 @@ TEST(WindowSettings, NoFileGivesTheDefaults)
     const WindowSettings s = ReadWindowSettings(ini);
     EXPECT_EQ(s.left, 10);
     EXPECT_EQ(s.top, 10);
-    EXPECT_EQ(s.width, 400);
-    EXPECT_EQ(s.height, 400);
+    EXPECT_EQ(s.width, 1180);
+    EXPECT_EQ(s.height, 760);
     EXPECT_EQ(s.state, 0);
     EXPECT_EQ(s.treeWidth, 180);
     EXPECT_EQ(s.commentHeight, 80);
