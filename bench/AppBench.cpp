@@ -40,8 +40,12 @@ void Settle(QWidget& window)
     window.repaint();
 }
 
-void CastExample(TFrmMain& window)
+// Shows the window at the screenshots' size and casts the example birth on it.
+void ShowWithExampleChart(TFrmMain& window)
 {
+    window.resize(1280, 800);
+    window.show();
+    if (!QTest::qWaitForWindowExposed(&window)) std::abort();
     window.EdtYear->setText("1984");
     window.Edtname->setText("张三");
     QTest::mouseClick(window.BtnPai, Qt::LeftButton);
@@ -70,10 +74,7 @@ void BM_NatalCastToScreen(benchmark::State& state)
     ScratchHome home;
     QuietPrompter prompter(true);
     TFrmMain window(home.path, prompter);
-    window.resize(1280, 800);
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) std::abort();
-    CastExample(window);
+    ShowWithExampleChart(window);
     for (auto _ : state) {
         QTest::mouseClick(window.BtnPai, Qt::LeftButton);
         Settle(window);
@@ -88,10 +89,7 @@ void BM_ZoomRedrawOnScreen(benchmark::State& state)
     ScratchHome home;
     QuietPrompter prompter(true);
     TFrmMain window(home.path, prompter);
-    window.resize(1280, 800);
-    window.show();
-    if (!QTest::qWaitForWindowExposed(&window)) std::abort();
-    CastExample(window);
+    ShowWithExampleChart(window);
     int step = +1;
     for (auto _ : state) {
         (step > 0 ? window.actZoomIn : window.actZoomOut)->trigger();

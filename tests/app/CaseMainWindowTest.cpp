@@ -27,16 +27,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TEST(CaseMainWindow, SaveTwiceViewEditSaveStoredAndDeleteOnScreen)
-{
+// The main window shown over a fresh program folder with the shipped skins.
+class CaseMainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        fs::create_directories(home.path() / "skins");
+        for (const auto& skin : fs::directory_iterator(QIRAVEL_SKINS))
+            fs::copy_file(skin.path(), home.path() / "skins" / skin.path().filename());
+        window = std::make_unique<TFrmMain>(home.path(), prompter);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    }
+
     TempHome home;
-    fs::create_directories(home.path() / "skins");
-    for (const auto& skin : fs::directory_iterator(QIRAVEL_SKINS))
-        fs::copy_file(skin.path(), home.path() / "skins" / skin.path().filename());
     ScriptedPrompter prompter;
-    auto window = std::make_unique<TFrmMain>(home.path(), prompter);
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    std::unique_ptr<TFrmMain> window;
+};
+
+TEST_F(CaseMainWindow, SaveTwiceViewEditSaveStoredAndDeleteOnScreen)
+{
     CaseTreeView& tree = *window->caseTree();
     const auto pick = [](const char* category) {
         return [category](QDialog& d) {
@@ -111,22 +121,10 @@ TEST(CaseMainWindow, SaveTwiceViewEditSaveStoredAndDeleteOnScreen)
     window->close();
 }
 
-}  // namespace
-
-namespace {
-
 // The window's own settings writes (a skin chosen) read the file again, so they never put back
 // the category list the window opened with.
-TEST(CaseMainWindow, ACategorySavedDuringTheRunSurvivesTheWindowsOwnSettingsWrites)
+TEST_F(CaseMainWindow, ACategorySavedDuringTheRunSurvivesTheWindowsOwnSettingsWrites)
 {
-    TempHome home;
-    fs::create_directories(home.path() / "skins");
-    for (const auto& skin : fs::directory_iterator(QIRAVEL_SKINS))
-        fs::copy_file(skin.path(), home.path() / "skins" / skin.path().filename());
-    ScriptedPrompter prompter;
-    auto window = std::make_unique<TFrmMain>(home.path(), prompter);
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
     CaseTreeView& tree = *window->caseTree();
     tree.setCurrentItem(tree.root());
     prompter.texts.push_back(QString::fromUtf8("同事"));
