@@ -131,7 +131,7 @@ TEST_F(CaseMainWindow, ACategorySavedDuringTheRunSurvivesTheWindowsOwnSettingsWr
     tree.actAddCategory->trigger();
     ASSERT_TRUE(tree.SaveCategories(true));
 
-    window->menuSkins->actions().front()->trigger();
+    window->menuSkins->actions().back()->trigger();  // "系统默认": a settings write that leaves no skin behind
     const std::vector<std::string> saved = CategoryList(home.dat() / "zdinit.ini").Read();
     EXPECT_NE(std::find(saved.begin(), saved.end(), "同事"), saved.end());
     prompter.answers.push_back(true);
